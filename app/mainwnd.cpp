@@ -1,0 +1,365 @@
+/* The main window: its controls, the workflow of one entry (New, Add, Clear,
+   Delete, Clear All), the dialogs it opens and the About box. */
+
+#include "app.h"
+#include "print.h"
+#include "registry.h"
+#include "resource.h"
+#include "timecalc.h"
+#include "totals.h"
+
+#include <commctrl.h>
+#include <stdio.h>
+#include <string.h>
+
+HINSTANCE hInst;
+HWND hMainWnd;
+HWND hEntryList;
+HWND hClearAllButton, hPreferencesButton, hPrintButton;
+HWND hNewButton, hAddButton, hClearButton, hDeleteButton;
+HWND hTimeFields[8];
+
+WNDPROC OrigListProc, OrigButtonProc, OrigEditProc;
+
+int EntryCounter;
+double EntryTotal;
+double GrandTotal;
+
+static const int FIELD_X[2] = {275, 350};
+static const int ROW_Y[4] = {175, 200, 225, 250};
+
+static HWND MakeControl(const char *className, const char *text, DWORD style, int x, int y,
+                        int width, int height, int id)
+{
+    return CreateWindowExA(0, className, text, style, x, y, width, height, hMainWnd,
+                           (HMENU)(INT_PTR)id, hInst, NULL);
+}
+
+/* Replaces the control's procedure; returns the one it had. */
+static WNDPROC Subclass(HWND control, WNDPROC procedure)
+{
+    return (WNDPROC)SetWindowLongPtrA(control, GWLP_WNDPROC, (LONG_PTR)procedure);
+}
+
+static HWND MakeButton(const char *text, DWORD extraStyle, int x, int y, int width, int height,
+                       int id)
+{
+    HWND button = MakeControl("BUTTON", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | extraStyle, x, y,
+                              width, height, id);
+    WNDPROC previous = Subclass(button, ButtonSubclassProc);
+    if (!OrigButtonProc)
+        OrigButtonProc = previous;
+    return button;
+}
+
+static void InsertColumns(void)
+{
+    static const char *const heads[9] = {"Entry",     "Time In 1", "Time Out 1",
+                                         "Time In 2", "Time Out 2", "Time In 3",
+                                         "Time Out 3", "Time In 4", "Time Out 4"};
+    for (int i = 0; i < 9; i++) {
+        LVCOLUMNA column;
+        ZeroMemory(&column, sizeof column);
+        column.mask = LVCF_WIDTH | LVCF_TEXT;
+        column.cx = i == 0 ? 50 : 65;
+        column.pszText = (LPSTR)heads[i];
+        SendMessageA(hEntryList, LVM_INSERTCOLUMNA, (WPARAM)i, (LPARAM)&column);
+    }
+}
+
+int CreateMainWindow(HINSTANCE instance, int showCommand)
+{
+    hInst = instance;
+
+    INITCOMMONCONTROLSEX common;
+    common.dwSize = sizeof common;
+    common.dwICC = ICC_LISTVIEW_CLASSES;
+    InitCommonControlsEx(&common);
+
+    HWND window = CreateWindowExA(0, WindowClassName, AppTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                  0, 640, 400, NULL, NULL, hInst, NULL);
+    if (!window)
+        return 0;
+    hMainWnd = window;
+    OrigListProc = OrigButtonProc = OrigEditProc = NULL;
+
+    hEntryList = MakeControl("SysListView32", "",
+                             WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT |
+                                 LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOLABELWRAP |
+                                 LVS_ALIGNLEFT | LVS_NOSORTHEADER,
+                             15, 10, 600, 125, IDC_ENTRYLIST);
+    OrigListProc = Subclass(hEntryList, ListSubclassProc);
+
+    hClearAllButton = MakeButton("Clear All", BS_DEFPUSHBUTTON, 15, 150, 87, 35, IDC_CLEARALL);
+    hPreferencesButton = MakeButton("Preferences", BS_PUSHBUTTON, 15, 200, 87, 35, IDC_PREFERENCES);
+    hPrintButton = MakeButton("Print", BS_PUSHBUTTON, 15, 250, 87, 35, IDC_PRINT);
+    hNewButton = MakeButton("New", BS_PUSHBUTTON, 200, 175, 50, 25, IDC_NEW);
+    hAddButton = MakeButton("Add", BS_PUSHBUTTON | WS_DISABLED, 200, 215, 50, 25, IDC_ADD);
+    hClearButton = MakeButton("Clear", BS_PUSHBUTTON | WS_DISABLED, 200, 250, 50, 25, IDC_CLEAR);
+    hDeleteButton = MakeButton("Delete", BS_PUSHBUTTON | WS_DISABLED, 200, 285, 50, 25, IDC_DELETE);
+
+    /* The sunken frame of the editor lies under the fields and totals made
+       after it: it clips them out of its own painting, and goes to the bottom
+       of the sibling order below. */
+    const DWORD totalStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | SS_SUNKEN | SS_RIGHT;
+    HWND frame = MakeControl("STATIC", "", totalStyle | WS_CLIPSIBLINGS, 265, 165, 235, 150, -1);
+
+    for (int i = 0; i < 8; i++) {
+        hTimeFields[i] = MakeControl("EDIT", "0.00",
+                                     WS_CHILD | WS_VISIBLE | WS_DISABLED | WS_BORDER | WS_TABSTOP |
+                                         ES_AUTOHSCROLL,
+                                     FIELD_X[i % 2], ROW_Y[i / 2], 60, 20, IDC_TIMEIN1 + i);
+        WNDPROC previous = Subclass(hTimeFields[i], EditSubclassProc);
+        if (i == 0)
+            OrigEditProc = previous;
+    }
+    for (int k = 0; k < 4; k++)
+        MakeControl("STATIC", "0.00", totalStyle, 425, ROW_Y[k], 60, 20, IDC_PAIRTOTAL1 + k);
+    MakeControl("STATIC", "Total Hours", WS_CHILD | WS_VISIBLE | SS_RIGHT, 345, 289, 75, 20, -1);
+    MakeControl("STATIC", "0.00", totalStyle, 425, 287, 60, 20, IDC_ENTRYTOTAL);
+    MakeControl("STATIC", "Total Hours", WS_CHILD | WS_VISIBLE | SS_RIGHT, 470, 143, 75, 20, -1);
+    MakeControl("STATIC", "0.00", totalStyle, 550, 140, 60, 20, IDC_GRANDTOTAL);
+    SetWindowPos(frame, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+
+    SetFocus(hNewButton);
+    LoadAppSettings(hMainWnd);
+    for (int id = IDC_TIMEIN1; id <= IDC_TIMEOUT4; id++)
+        SendDlgItemMessageA(hMainWnd, id, EM_LIMITTEXT, 7, 0);
+
+    GrandTotal = 0.0;
+    EntryCounter = 0;
+    EntryTotal = 0.0;
+
+    InsertColumns();
+    LRESULT extended = SendMessageA(hEntryList, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
+    SendMessageA(hEntryList, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, extended | LVS_EX_FULLROWSELECT);
+
+    ShowWindow(hMainWnd, showCommand);
+    UpdateWindow(hMainWnd);
+    return 1;
+}
+
+int SelectedEntryIndex(void)
+{
+    if (SendMessageA(hEntryList, LVM_GETSELECTEDCOUNT, 0, 0) > 0)
+        return (int)SendMessageA(hEntryList, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED);
+    return 0;
+}
+
+static int EntryCount(void)
+{
+    return (int)SendMessageA(hEntryList, LVM_GETITEMCOUNT, 0, 0);
+}
+
+static void EnableTimeFields(BOOL enable)
+{
+    for (int i = 0; i < 8; i++)
+        EnableWindow(hTimeFields[i], enable);
+}
+
+/* Entry mode off: fields disabled, New on, Add and Clear off. */
+static void LeaveEntryMode(void)
+{
+    EnableTimeFields(FALSE);
+    EnableWindow(hNewButton, TRUE);
+    EnableWindow(hAddButton, FALSE);
+    EnableWindow(hClearButton, FALSE);
+}
+
+static void SetTexts(int firstId, int lastId, const char *text)
+{
+    for (int id = firstId; id <= lastId; id++)
+        SetDlgItemTextA(hMainWnd, id, text);
+}
+
+static void NewEntry(void)
+{
+    EnableTimeFields(TRUE);
+    EnableWindow(hNewButton, FALSE);
+    EnableWindow(hAddButton, TRUE);
+    EnableWindow(hClearButton, TRUE);
+    EnableWindow(hDeleteButton, FALSE);
+    EntryTotal = 0.0;
+    SetFocus(hTimeFields[0]);
+    SendDlgItemMessageA(hMainWnd, IDC_TIMEIN1, EM_SETSEL, 0, -1);
+}
+
+static void AddEntry(void)
+{
+    /* The fields are read before the list is touched: every selection change
+       rewrites them from the selected row. */
+    double values[8];
+    for (int i = 0; i < 8; i++) {
+        char text[FIELD_READ_SIZE];
+        memset(text, 0, sizeof text);
+        GetDlgItemTextA(hMainWnd, IDC_TIMEIN1 + i, text, sizeof text);
+        values[i] = RoundToDecimals(ReadNumber(text), 2);
+    }
+
+    EntryCounter++;
+    char number[16];
+    snprintf(number, sizeof number, "%d", EntryCounter);
+    LVITEMA item;
+    ZeroMemory(&item, sizeof item);
+    item.mask = LVIF_TEXT | LVIF_STATE;
+    item.iItem = EntryCounter;
+    item.iSubItem = 0;
+    item.state = LVIS_SELECTED;
+    item.stateMask = LVIS_SELECTED;
+    item.pszText = number;
+    int row = (int)SendMessageA(hEntryList, LVM_INSERTITEMA, 0, (LPARAM)&item);
+
+    for (int column = 1; column <= 8; column++) {
+        char text[NUMBER_TEXT_SIZE];
+        FormatFixed(text, sizeof text, values[column - 1], 8, 2);
+        LVITEMA cell;
+        ZeroMemory(&cell, sizeof cell);
+        cell.iSubItem = column;
+        cell.pszText = text;
+        SendMessageA(hEntryList, LVM_SETITEMTEXTA, (WPARAM)row, (LPARAM)&cell);
+    }
+
+    LeaveEntryMode();
+    UpdateGrandTotal();
+    if (EntryCount() > 0)
+        EnableWindow(hDeleteButton, TRUE);
+    ShowSelectedEntry();
+    SetFocus(hNewButton);
+}
+
+static void ClearEntry(void)
+{
+    SetTexts(IDC_TIMEIN1, IDC_TIMEOUT4, "");
+    SetTexts(IDC_PAIRTOTAL1, IDC_ENTRYTOTAL, "");
+    LeaveEntryMode();
+    if (EntryCount() >= 1)
+        EnableWindow(hDeleteButton, TRUE);
+    SetFocus(hNewButton);
+}
+
+static void DeleteEntry(void)
+{
+    int index = SelectedEntryIndex();
+    SendMessageA(hEntryList, LVM_DELETEITEM, (WPARAM)index, 0);
+    int count = EntryCount();
+    if (count >= 1) {
+        EnableWindow(hDeleteButton, TRUE);
+        LVITEMA item;
+        ZeroMemory(&item, sizeof item);
+        item.state = LVIS_SELECTED;
+        item.stateMask = LVIS_SELECTED;
+        SendMessageA(hEntryList, LVM_SETITEMSTATE, (WPARAM)(index < count ? index : count - 1),
+                     (LPARAM)&item);
+    } else {
+        EntryCounter = 0;
+        EnableWindow(hDeleteButton, FALSE);
+    }
+    UpdateGrandTotal();
+    SetFocus(hNewButton);
+}
+
+static void ClearAllEntries(void)
+{
+    SetTexts(IDC_TIMEIN1, IDC_TIMEOUT4, "");
+    SetTexts(IDC_PAIRTOTAL1, IDC_ENTRYTOTAL, "");
+    SetDlgItemTextA(hMainWnd, IDC_GRANDTOTAL, "");
+    LeaveEntryMode();
+    EnableWindow(hDeleteButton, FALSE);
+    SendMessageA(hEntryList, LVM_DELETEALLITEMS, 0, 0);
+    EntryCounter = 0;
+    SetFocus(hNewButton);
+}
+
+/* The partner field and the pair total of a time field. */
+static void FieldLeft(int field, int notification)
+{
+    if (notification != EN_KILLFOCUS || !IsWindowVisible(GetDlgItem(hMainWnd, field)))
+        return;
+    int index = field - IDC_TIMEIN1;
+    int partner = (index % 2 == 0) ? field + 1 : field - 1;
+    EvaluateTimeField(field, partner, IDC_PAIRTOTAL1 + index / 2);
+    UpdateEntryTotal();
+}
+
+LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND: {
+        int id = LOWORD(wParam);
+        switch (id) {
+        case IDM_ABOUT:
+            DialogBoxParamA(hInst, MAKEINTRESOURCEA(IDD_ABOUTBOX), window, AboutDlgProc, 0);
+            return 0;
+        case IDM_EXIT:
+            DestroyWindow(window);
+            return 0;
+        case IDM_PRINTTIMESHEET:
+        case IDC_PRINT:
+            DialogBoxParamA(hInst, MAKEINTRESOURCEA(IDD_PRINTTIMESHEET), window,
+                            PrintTimesheetDlgProc, 0);
+            return 0;
+        case IDM_PREFERENCES:
+        case IDC_PREFERENCES:
+            DialogBoxParamA(hInst, MAKEINTRESOURCEA(IDD_PREFERENCES), window, PreferencesDlgProc, 0);
+            return 0;
+        case IDC_NEW:
+            NewEntry();
+            return 0;
+        case IDC_ADD:
+            AddEntry();
+            return 0;
+        case IDC_CLEAR:
+            ClearEntry();
+            return 0;
+        case IDC_DELETE:
+            DeleteEntry();
+            return 0;
+        case IDC_CLEARALL:
+            ClearAllEntries();
+            return 0;
+        }
+        if (id >= IDC_TIMEIN1 && id <= IDC_TIMEOUT4) {
+            FieldLeft(id, HIWORD(wParam));
+            return 0;
+        }
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    case WM_NOTIFY: {
+        const NMHDR *header = (const NMHDR *)lParam;
+        if (wParam == IDC_ENTRYLIST && IsWindowVisible(hEntryList) && header &&
+            header->code == LVN_ITEMCHANGED)
+            ShowSelectedEntry();
+        return 0;
+    }
+    case UM_TABKEY:
+    case UM_ENTERKEY:
+        AdvanceFocus(window);
+        return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        BeginPaint(window, &paint);
+        EndPaint(window, &paint);
+        return 0;
+    }
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    (void)lParam;
+    switch (message) {
+    case WM_INITDIALOG:
+        return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+            EndDialog(dialog, LOWORD(wParam));
+            return TRUE;
+        }
+        break;
+    }
+    return FALSE;
+}

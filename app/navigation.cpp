@@ -1,0 +1,103 @@
+/* Keyboard navigation between the main window's controls. The main window is
+   no dialog, so Tab and Enter in the buttons, the time fields and the list
+   become private messages, and the focus moves forward along a fixed ring that
+   skips disabled controls. Enter never presses a button. */
+
+#include "app.h"
+#include "resource.h"
+
+/* Tab and Enter become navigation; their key-up and character are dropped.
+   Returns 1 when the key was consumed. */
+static int HandleNavigationKey(UINT message, WPARAM key, int swallowEscape)
+{
+    if (message == WM_KEYDOWN && key == VK_TAB) {
+        SendMessageA(hMainWnd, UM_TABKEY, 0, 0);
+        return 1;
+    }
+    if (message == WM_KEYDOWN && key == VK_RETURN) {
+        SendMessageA(hMainWnd, UM_ENTERKEY, 0, 0);
+        return 1;
+    }
+    if (message == WM_KEYUP || message == WM_CHAR) {
+        if (key == VK_TAB || key == VK_RETURN)
+            return 1;
+        if (key == VK_ESCAPE && swallowEscape)
+            return 1;
+    }
+    return 0;
+}
+
+LRESULT CALLBACK ButtonSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (HandleNavigationKey(message, wParam, 1))
+        return 0;
+    return CallWindowProcA(OrigButtonProc, window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK EditSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (HandleNavigationKey(message, wParam, 0))
+        return 0;
+    return CallWindowProcA(OrigEditProc, window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK ListSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (HandleNavigationKey(message, wParam, 0))
+        return 0;
+    return CallWindowProcA(OrigListProc, window, message, wParam, lParam);
+}
+
+static int IsEnabled(HWND control)
+{
+    return IsWindowEnabled(control) == TRUE;
+}
+
+/* The control that follows in the ring when it is enabled; NULL for a
+   control outside the ring. New and Delete have rules of their own. */
+static HWND Follower(HWND control)
+{
+    if (control == hEntryList) return hClearAllButton;
+    if (control == hClearAllButton) return hPreferencesButton;
+    if (control == hPreferencesButton) return hPrintButton;
+    if (control == hPrintButton) return hNewButton;
+    if (control == hAddButton) return hClearButton;
+    if (control == hClearButton) return hDeleteButton;
+    for (int i = 0; i < 8; i++)
+        if (control == hTimeFields[i])
+            return i < 7 ? hTimeFields[i + 1] : hAddButton;
+    return NULL;
+}
+
+void AdvanceFocus(HWND mainWindow)
+{
+    HWND from = GetFocus();
+    HWND next = NULL;
+    /* Each step moves along the ring; New and Delete end the walk in the list
+       at the latest, so it stops within one round. */
+    for (int steps = 0; steps < 20 && from; steps++) {
+        if (from == hNewButton) {
+            next = IsEnabled(hAddButton) ? hAddButton
+                 : IsEnabled(hDeleteButton) ? hDeleteButton : hEntryList;
+            break;
+        }
+        if (from == hDeleteButton) {
+            next = IsEnabled(hTimeFields[0]) ? hTimeFields[0] : hEntryList;
+            break;
+        }
+        HWND candidate = Follower(from);
+        if (!candidate)
+            break; /* the focus is on none of the ring's controls: stay */
+        if (IsEnabled(candidate)) {
+            next = candidate;
+            break;
+        }
+        from = candidate;
+    }
+    if (!next)
+        return;
+    SetFocus(next);
+    for (int i = 0; i < 8; i++)
+        if (next == hTimeFields[i] && IsEnabled(next))
+            SendDlgItemMessageA(mainWindow, IDC_TIMEIN1 + i, EM_SETSEL, 0, -1);
+}

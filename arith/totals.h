@@ -1,0 +1,22 @@
+/* The layer between the time arithmetic and the main window's controls. */
+#ifndef HOURWISE_TOTALS_H
+#define HOURWISE_TOTALS_H
+
+#include <windows.h>
+
+#define CELL_TEXT_SIZE  11   /* a list cell is read with room for 10 characters */
+#define FIELD_READ_SIZE 9    /* a time field is read up to 8 characters */
+
+/* Step rounding with the round type and step of the preferences. */
+double RoundToStep(double x);
+
+void EvaluateTimeField(int field, int partner, int result);
+void UpdateEntryTotal(void);
+void ShowSelectedEntry(void);
+void UpdateGrandTotal(void);
+
+/* Reads the eight times of a row of the list (columns 1 to 8), each read into
+   11 bytes and rounded to two decimals. */
+void ReadEntryTimes(HWND list, int row, double times[8]);
+
+#endif

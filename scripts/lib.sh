@@ -1,0 +1,88 @@
+# Shared steps of scripts/run, scripts/test and scripts/bench: install what is
+# missing, build, and prepare the build's own Wine prefix.
+# Sourced with ROOT set to the repository's top folder.
+
+BUILD_DIR="${HOURWISE_BUILD_DIR:-$ROOT/build}"
+export WINEPREFIX="$BUILD_DIR/wineprefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+WINE=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver
+
+log() { printf '== %s\n' "$*"; }
+
+# Installs the Debian packages of the list that are not installed yet.
+need_packages() {
+    missing=""
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+    done
+    [ -z "$missing" ] && return 0
+    log "installing:$missing"
+    export DEBIAN_FRONTEND=noninteractive
+    if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi
+    $SUDO apt-get update -q || return 1
+    $SUDO apt-get install -y -q --no-install-recommends $missing || return 1
+}
+
+BUILD_PACKAGES="cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 xvfb xauth x11-utils fonts-liberation fonts-dejavu-core"
+
+configure_and_build() {
+    # $@: extra cmake arguments
+    log "building in $BUILD_DIR"
+    cmake -S "$ROOT" -B "$BUILD_DIR" \
+        -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
+        -DCMAKE_BUILD_TYPE=Release "$@" >"$BUILD_DIR.configure.log" 2>&1 \
+        || { cat "$BUILD_DIR.configure.log"; return 1; }
+    cmake --build "$BUILD_DIR" -j "$(nproc)" 2>&1 | grep -vE '^\[ *[0-9]+%\]' || true
+    [ "${PIPESTATUS[0]}" -eq 0 ]
+}
+
+# The Wine prefix of this build: made once, with no window manager waits.
+ensure_wineprefix() {
+    if [ ! -f "$WINEPREFIX/.hourwise-ready" ]; then
+        log "creating the Wine prefix $WINEPREFIX"
+        mkdir -p "$WINEPREFIX"
+        "$WINE" wineboot --init >/dev/null 2>&1
+        "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+        "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d Y /f >/dev/null 2>&1
+        "$WINESERVER" -w
+        touch "$WINEPREFIX/.hourwise-ready"
+    fi
+}
+
+# A virtual display when there is none; sets DISPLAY and XVFB_PID.
+start_xvfb() {
+    for n in $(seq 90 140); do
+        [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        XVFB_PID=$!
+        for _ in $(seq 1 50); do
+            [ -e "/tmp/.X11-unix/X$n" ] && { export DISPLAY=":$n"; return 0; }
+            sleep 0.1
+        done
+        kill "$XVFB_PID" 2>/dev/null
+    done
+    echo "could not start Xvfb" >&2
+    return 1
+}
+stop_xvfb() { [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null; XVFB_PID=; }
+
+PRINT_PACKAGES="cups cups-client printer-driver-cups-pdf poppler-utils ghostscript"
+
+# A running CUPS with the PDF queue as the default printer.
+ensure_cups() {
+    if ! lpstat -r 2>/dev/null | grep -q "is running"; then
+        log "starting CUPS"
+        mkdir -p /run/cups
+        (service cups start || /usr/sbin/cupsd) >/dev/null 2>&1
+        for _ in $(seq 1 100); do lpstat -r 2>/dev/null | grep -q "is running" && break; sleep 0.1; done
+    fi
+    if ! lpstat -p PDF >/dev/null 2>&1; then
+        log "adding the CUPS-PDF queue"
+        ppd=$(lpinfo -m 2>/dev/null | awk '/CUPS-PDF/ {print $1; exit}')
+        lpadmin -p PDF -E -v cups-pdf:/ ${ppd:+-m "$ppd"}
+    fi
+    cupsenable PDF 2>/dev/null; cupsaccept PDF 2>/dev/null
+    lpadmin -d PDF
+}

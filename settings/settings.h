@@ -1,0 +1,33 @@
+/* The preference record and the pure helpers around it (no windows.h, so the
+   arithmetic that reads it also builds natively). */
+#ifndef HOURWISE_SETTINGS_H
+#define HOURWISE_SETTINGS_H
+
+#include <stddef.h>
+
+#define CUSTNAME_SIZE    51   /* 50 characters and the terminating NUL */
+#define ROUNDAMOUNT_SIZE 4    /* 3 characters and the terminating NUL */
+
+struct AppSettingsRecord {
+    int    Operator1;          /* mode of '*': 1 minutes, 2 hours and minutes, 3 hours */
+    int    Operator2;          /* mode of '-': 4, 5, 6 */
+    int    Operator3;          /* mode of '+': 7, 8, 9 */
+    char   CustName[CUSTNAME_SIZE];
+    int    RoundType;          /* 1 both ways, 2 down only, 3 up only */
+    char   RoundAmount[ROUNDAMOUNT_SIZE];
+    double RoundAmountValue;   /* the step in hours read from RoundAmount */
+};
+
+extern AppSettingsRecord AppSettings;
+
+/* The step that a typed round amount stands for: the number the text reads
+   as, or 0 (no step rounding) when that number is negative or not finite. */
+double StepFromRoundAmount(const char *text);
+
+/* Copies a text read from the registry into a field of the given capacity.
+   count is the byte count the query returned, its terminating NUL included;
+   the copy stops at a NUL, never writes past capacity - 1 characters and
+   always terminates the field. A longer text is cut to the field. */
+void CopyRegistryText(char *dest, size_t capacity, const char *src, unsigned long count);
+
+#endif
