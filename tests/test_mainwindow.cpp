@@ -1,0 +1,269 @@
+// The main window as it comes up: its controls, list columns, resources,
+// initial state, and the end of the program.
+#include <gtest/gtest.h>
+
+#include "app.h"
+#include "registry.h"
+#include "resource.h"
+#include "testwin.h"
+
+#include <commctrl.h>
+#include <string.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override { StartMainWindow(); }
+    void TearDown() override { CloseMainWindow(); }
+};
+
+std::string ClassOf(HWND window)
+{
+    char name[64] = {0};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+RECT ClientRectOf(HWND child)
+{
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(NULL, hMainWnd, (POINT *)&r, 2);
+    return r;
+}
+
+struct ExpectedControl {
+    const char *className;
+    const char *text;
+    DWORD style;
+    int x, y, width, height, id;
+};
+
+const DWORD BUTTON = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
+const DWORD TOTAL = WS_CHILD | WS_VISIBLE | WS_BORDER | SS_SUNKEN | SS_RIGHT;
+const DWORD FIELD = WS_CHILD | WS_VISIBLE | WS_DISABLED | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
+const DWORD LIST = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
+                   LVS_SHOWSELALWAYS | LVS_NOLABELWRAP | LVS_ALIGNLEFT | LVS_NOSORTHEADER;
+
+const ExpectedControl CONTROLS[25] = {
+    {"SysListView32", "", LIST, 15, 10, 600, 125, IDC_ENTRYLIST},
+    {"Button", "Clear All", BUTTON | BS_DEFPUSHBUTTON, 15, 150, 87, 35, IDC_CLEARALL},
+    {"Button", "Preferences", BUTTON | BS_PUSHBUTTON, 15, 200, 87, 35, IDC_PREFERENCES},
+    {"Button", "Print", BUTTON | BS_PUSHBUTTON, 15, 250, 87, 35, IDC_PRINT},
+    {"Button", "New", BUTTON | BS_PUSHBUTTON, 200, 175, 50, 25, IDC_NEW},
+    {"Button", "Add", BUTTON | BS_PUSHBUTTON | WS_DISABLED, 200, 215, 50, 25, IDC_ADD},
+    {"Button", "Clear", BUTTON | BS_PUSHBUTTON | WS_DISABLED, 200, 250, 50, 25, IDC_CLEAR},
+    {"Button", "Delete", BUTTON | BS_PUSHBUTTON | WS_DISABLED, 200, 285, 50, 25, IDC_DELETE},
+    {"Static", "", TOTAL | WS_CLIPSIBLINGS, 265, 165, 235, 150, -1},
+    {"Edit", "0.00", FIELD, 275, 175, 60, 20, IDC_TIMEIN1},
+    {"Edit", "0.00", FIELD, 350, 175, 60, 20, IDC_TIMEOUT1},
+    {"Edit", "0.00", FIELD, 275, 200, 60, 20, IDC_TIMEIN2},
+    {"Edit", "0.00", FIELD, 350, 200, 60, 20, IDC_TIMEOUT2},
+    {"Edit", "0.00", FIELD, 275, 225, 60, 20, IDC_TIMEIN3},
+    {"Edit", "0.00", FIELD, 350, 225, 60, 20, IDC_TIMEOUT3},
+    {"Edit", "0.00", FIELD, 275, 250, 60, 20, IDC_TIMEIN4},
+    {"Edit", "0.00", FIELD, 350, 250, 60, 20, IDC_TIMEOUT4},
+    {"Static", "0.00", TOTAL, 425, 175, 60, 20, IDC_PAIRTOTAL1},
+    {"Static", "0.00", TOTAL, 425, 200, 60, 20, IDC_PAIRTOTAL2},
+    {"Static", "0.00", TOTAL, 425, 225, 60, 20, IDC_PAIRTOTAL3},
+    {"Static", "0.00", TOTAL, 425, 250, 60, 20, IDC_PAIRTOTAL4},
+    {"Static", "Total Hours", WS_CHILD | WS_VISIBLE | SS_RIGHT, 345, 289, 75, 20, -1},
+    {"Static", "0.00", TOTAL, 425, 287, 60, 20, IDC_ENTRYTOTAL},
+    {"Static", "Total Hours", WS_CHILD | WS_VISIBLE | SS_RIGHT, 470, 143, 75, 20, -1},
+    {"Static", "0.00", TOTAL, 550, 140, 60, 20, IDC_GRANDTOTAL},
+};
+
+TEST_F(MainWindow, HasItsTwentyFiveControlsAsLaidOut)
+{
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(hMainWnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        children.push_back(child);
+    ASSERT_EQ(children.size(), 25u);
+
+    for (const ExpectedControl &c : CONTROLS) {
+        HWND found = NULL;
+        for (HWND child : children) {
+            RECT r = ClientRectOf(child);
+            if ((int)(short)GetDlgCtrlID(child) == c.id && r.left == c.x && r.top == c.y)
+                found = child;
+        }
+        ASSERT_TRUE(found != NULL) << c.text << " at " << c.x << "," << c.y;
+        RECT r = ClientRectOf(found);
+        EXPECT_EQ(r.right - r.left, c.width) << c.text;
+        EXPECT_EQ(r.bottom - r.top, c.height) << c.text;
+        EXPECT_STRCASEEQ(ClassOf(found).c_str(), c.className);
+        EXPECT_EQ(WindowText(found), c.text);
+        DWORD style = (DWORD)GetWindowLongA(found, GWL_STYLE);
+        DWORD wanted = c.style;
+        if (strcmp(c.className, "Edit") == 0)
+            wanted &= ~WS_BORDER; // an edit control draws the border itself and drops the bit
+        EXPECT_EQ(style & wanted, wanted) << c.text << " style " << std::hex << style;
+        EXPECT_EQ(IsWindowEnabled(found) != 0, (c.style & WS_DISABLED) == 0) << c.text;
+    }
+    // The frame lies under the fields and totals it frames.
+    EXPECT_EQ(ClassOf(children.back()), "Static");
+    EXPECT_EQ(ClientRectOf(children.back()).left, 265);
+}
+
+TEST_F(MainWindow, TheFieldsOnTheFrameAreOnTop)
+{
+    POINT inField = {300, 185};
+    ClientToScreen(hMainWnd, &inField);
+    Click(hNewButton);
+    EXPECT_EQ(WindowFromPoint(inField), hTimeFields[0]);
+    POINT inTotal = {450, 185};
+    EXPECT_EQ(ChildWindowFromPointEx(hMainWnd, inTotal, CWP_SKIPINVISIBLE),
+              GetDlgItem(hMainWnd, IDC_PAIRTOTAL1));
+}
+
+TEST_F(MainWindow, IsTheProgramsOverlappedWindowWithItsMenu)
+{
+    EXPECT_EQ(WindowText(hMainWnd), "Hourwise");
+    EXPECT_EQ(ClassOf(hMainWnd), "HOURWISE");
+    DWORD style = (DWORD)GetWindowLongA(hMainWnd, GWL_STYLE);
+    EXPECT_EQ(style & WS_OVERLAPPEDWINDOW, (DWORD)WS_OVERLAPPEDWINDOW);
+    RECT r;
+    GetWindowRect(hMainWnd, &r);
+    EXPECT_EQ(r.right - r.left, 640);
+    EXPECT_EQ(r.bottom - r.top, 400);
+
+    HMENU menu = GetMenu(hMainWnd);
+    ASSERT_TRUE(menu != NULL);
+    char text[64];
+    GetMenuStringA(menu, 0, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "&File");
+    GetMenuStringA(menu, 1, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "&Help");
+    HMENU file = GetSubMenu(menu, 0);
+    ASSERT_EQ(GetMenuItemCount(file), 5);
+    const UINT ids[5] = {IDM_PREFERENCES, 0, IDM_PRINTTIMESHEET, 0, IDM_EXIT};
+    const char *texts[5] = {"Preferences", "", "Print Timesheet", "", "E&xit"};
+    for (int i = 0; i < 5; i++) {
+        EXPECT_EQ(GetMenuItemID(file, i), ids[i]) << i;
+        if (ids[i]) {
+            GetMenuStringA(file, i, text, sizeof text, MF_BYPOSITION);
+            EXPECT_STREQ(text, texts[i]);
+        }
+    }
+    HMENU help = GetSubMenu(menu, 1);
+    ASSERT_EQ(GetMenuItemCount(help), 1);
+    EXPECT_EQ(GetMenuItemID(help, 0), (UINT)IDM_ABOUT);
+    GetMenuStringA(help, 0, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "&About ...");
+}
+
+TEST_F(MainWindow, ListHasNineColumnsAndFullRowSelect)
+{
+    const char *heads[9] = {"Entry",      "Time In 1", "Time Out 1", "Time In 2", "Time Out 2",
+                            "Time In 3", "Time Out 3", "Time In 4", "Time Out 4"};
+    for (int i = 0; i < 9; i++) {
+        char text[32] = {0};
+        LVCOLUMNA column;
+        ZeroMemory(&column, sizeof column);
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+        column.pszText = text;
+        column.cchTextMax = sizeof text;
+        ASSERT_TRUE(SendMessageA(hEntryList, LVM_GETCOLUMNA, i, (LPARAM)&column)) << i;
+        EXPECT_STREQ(text, heads[i]);
+        EXPECT_EQ(column.cx, i == 0 ? 50 : 65);
+        EXPECT_EQ(column.fmt & LVCFMT_JUSTIFYMASK, LVCFMT_LEFT);
+    }
+    LVCOLUMNA extra;
+    ZeroMemory(&extra, sizeof extra);
+    extra.mask = LVCF_WIDTH;
+    EXPECT_FALSE(SendMessageA(hEntryList, LVM_GETCOLUMNA, 9, (LPARAM)&extra));
+    LRESULT extended = SendMessageA(hEntryList, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
+    EXPECT_TRUE(extended & LVS_EX_FULLROWSELECT);
+    EXPECT_EQ(RowCount(), 0);
+}
+
+TEST_F(MainWindow, StartsIdleWithTheFocusOnNew)
+{
+    EXPECT_EQ(GetFocus(), hNewButton);
+    for (int i = 0; i < 8; i++) {
+        EXPECT_FALSE(IsWindowEnabled(hTimeFields[i]));
+        EXPECT_EQ(WindowText(hTimeFields[i]), "0.00");
+        EXPECT_EQ(SendMessageA(hTimeFields[i], EM_GETLIMITTEXT, 0, 0), 7);
+    }
+    for (int id = IDC_GRANDTOTAL; id <= IDC_ENTRYTOTAL; id++)
+        EXPECT_EQ(ControlText(id), "0.00");
+    EXPECT_EQ(EntryCounter, 0);
+    EXPECT_EQ(EntryTotal, 0.0);
+    EXPECT_EQ(GrandTotal, 0.0);
+}
+
+TEST_F(MainWindow, ATimeFieldRefusesAnEighthCharacter)
+{
+    Click(hNewButton);
+    SendMessageA(hTimeFields[0], EM_SETSEL, 0, -1);
+    TypeText("12345678");
+    EXPECT_EQ(WindowText(hTimeFields[0]), "1234567");
+}
+
+TEST_F(MainWindow, ClosingEndsTheLoopWithExitCodeZero)
+{
+    PostMessageA(hMainWnd, WM_CLOSE, 0, 0);
+    EXPECT_EQ(RunMessageLoop(NULL), 0);
+    EXPECT_FALSE(IsWindow(hMainWnd));
+}
+
+TEST_F(MainWindow, FileExitEndsTheLoopWithExitCodeZero)
+{
+    PostMessageA(hMainWnd, WM_COMMAND, IDM_EXIT, 0);
+    EXPECT_EQ(RunMessageLoop(NULL), 0);
+    EXPECT_FALSE(IsWindow(hMainWnd));
+}
+
+TEST(StartUp, AMainWindowThatCannotBeMadeEndsWithZeroAndNoWindow)
+{
+    char saved[TITLE_SIZE];
+    memcpy(saved, WindowClassName, sizeof saved);
+    strcpy(WindowClassName, "NoSuchHourwiseClass");
+    HWND before = hMainWnd;
+    EXPECT_EQ(CreateMainWindow(GetModuleHandleA(NULL), SW_SHOW), 0);
+    EXPECT_EQ(hMainWnd, before);
+    memcpy(WindowClassName, saved, sizeof saved);
+}
+
+TEST(Resources, StringsIconsAndAccelerators)
+{
+    HINSTANCE instance = GetModuleHandleA(NULL);
+    char text[100];
+    ASSERT_GT(LoadStringA(instance, IDS_APP_TITLE, text, sizeof text), 0);
+    EXPECT_STREQ(text, "Hourwise");
+    ASSERT_GT(LoadStringA(instance, IDS_WINDOW_CLASS, text, sizeof text), 0);
+    EXPECT_STREQ(text, "HOURWISE");
+
+    const struct {
+        int id, size;
+    } icons[2] = {{IDI_MAIN, 32}, {IDI_SMALL, 16}};
+    for (const auto &icon : icons) {
+        HICON handle = (HICON)LoadImageA(instance, MAKEINTRESOURCEA(icon.id), IMAGE_ICON, 0, 0, 0);
+        ASSERT_TRUE(handle != NULL) << icon.id;
+        ICONINFO info;
+        ASSERT_TRUE(GetIconInfo(handle, &info));
+        BITMAP bitmap;
+        GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+        EXPECT_EQ(bitmap.bmWidth, icon.size) << icon.id;
+        if (info.hbmColor)
+            DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        DestroyIcon(handle);
+    }
+
+    HACCEL table = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
+    ASSERT_TRUE(table != NULL);
+    ACCEL entries[4];
+    ASSERT_EQ(CopyAcceleratorTableA(table, entries, 4), 2);
+    const WORD keys[2] = {63, 47};
+    for (int i = 0; i < 2; i++) {
+        EXPECT_EQ(entries[i].fVirt & ~0x80, FALT) << i; // Alt alone, a character key
+        EXPECT_EQ(entries[i].key, keys[i]);
+        EXPECT_EQ(entries[i].cmd, IDM_ABOUT);
+    }
+}
+
+} // namespace
