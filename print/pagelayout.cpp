@@ -1,0 +1,243 @@
+/* The timesheet's page: fonts, the fitting of the body font, the header, the
+   frame of an entry, the total line, the value cells and the page number,
+   drawn with GDI on the device context of the job. */
+
+#include "print.h"
+
+#include "settings.h"
+#include "timecalc.h"
+
+#include <stdio.h>
+#include <string.h>
+
+#define EMPLOYEE_TEXT_SIZE 72   /* "Employee Name: " and 50 characters, the longest line */
+#define TOTAL_TEXT_SIZE (NUMBER_TEXT_SIZE + 8)   /* "TOTAL: " and any number */
+
+int ColumnEdges[COLUMN_EDGE_COUNT];
+
+static const char *const ColumnHeads[9] = {
+    "IN 1", "OUT 1", "IN 2", "OUT 2", "IN 3", "OUT 3", "IN 4", "OUT 4", "TOTAL",
+};
+
+static int Selected(HGDIOBJ previous)
+{
+    return previous != NULL && previous != HGDI_ERROR;
+}
+
+static void PutText(HDC dc, int x, int y, const char *text)
+{
+    TextOutA(dc, x, y, text, (int)strlen(text));
+}
+
+static int TextWidth(HDC dc, const char *text)
+{
+    SIZE size;
+    if (!GetTextExtentPoint32A(dc, text, (int)strlen(text), &size))
+        return 0;
+    return (int)size.cx;
+}
+
+static void DrawLine(HDC dc, int x0, int y0, int x1, int y1)
+{
+    MoveToEx(dc, x0, y0, NULL);
+    LineTo(dc, x1, y1);
+}
+
+static void ShowFontError(HWND owner)
+{
+    MessageBoxA(owner, "Error Creating Font", "Font Error Message", MB_OK);
+}
+
+HFONT CreateSheetFont(HDC dc, int points, int weight)
+{
+    return CreateFontA(FontHeightForPoints(points, GetDeviceCaps(dc, LOGPIXELSY)), 0, 0, 0,
+                       weight, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0, 0, 0, SHEET_FACE_NAME);
+}
+
+/* The title or heading font for one routine: made and selected, or NULL
+   after the font error box, when the routine draws in the body font. */
+static HFONT SelectBoldFont(HWND owner, HDC dc, int points, HFONT *previous)
+{
+    *previous = NULL;
+    HFONT font = CreateSheetFont(dc, points, BOLD_WEIGHT);
+    if (!font) {
+        ShowFontError(owner);
+        return NULL;
+    }
+    HGDIOBJ old = SelectObject(dc, font);
+    if (!Selected(old)) {
+        DeleteObject(font);
+        return NULL;
+    }
+    *previous = (HFONT)old;
+    return font;
+}
+
+static void RestoreFont(HDC dc, HFONT font, HFONT previous)
+{
+    if (!font)
+        return;
+    SelectObject(dc, previous);
+    DeleteObject(font);
+}
+
+ColumnWidths MeasureColumns(HDC dc, int e, int horzRes)
+{
+    char number[NUMBER_TEXT_SIZE];
+    ColumnWidths widths;
+    widths.timeLabel = TextWidth(dc, "Military");
+    FormatFixed(number, sizeof number, 99999.99, 8, 2);
+    widths.value = TextWidth(dc, number);
+    FormatFixed(number, sizeof number, 999999.99, 9, 2);
+    widths.total = TextWidth(dc, number);
+    ComputeColumnEdges(e, widths.timeLabel, widths.value, horzRes, ColumnEdges);
+    return widths;
+}
+
+struct FitContext {
+    HWND owner;
+    HDC dc;
+    int e;
+    int horzRes;
+};
+
+/* The grid width in the body font of the given size; -1 when that font could
+   not be made or selected (after the boxes that say so). */
+static long long MeasureCandidate(int points, void *context)
+{
+    FitContext *fit = (FitContext *)context;
+    HFONT font = CreateSheetFont(fit->dc, points, BODY_WEIGHT);
+    if (!font)
+        ShowFontError(fit->owner);
+    HGDIOBJ previous = font ? SelectObject(fit->dc, font) : NULL;
+    if (!Selected(previous))
+        MessageBoxA(fit->owner, "OldFont = NULL", "MSG", MB_OK);
+    ColumnWidths widths = MeasureColumns(fit->dc, fit->e, fit->horzRes);
+    if (Selected(previous))
+        SelectObject(fit->dc, previous);
+    if (font)
+        DeleteObject(font);
+    if (!font || !Selected(previous))
+        return -1;
+    return GridWidth(fit->e, widths.timeLabel, widths.value, widths.total);
+}
+
+int FitBodyFont(HWND owner, HDC dc, BodyFontRecord *body)
+{
+    FitContext fit;
+    fit.owner = owner;
+    fit.dc = dc;
+    fit.e = EighthInch(GetDeviceCaps(dc, LOGPIXELSX));
+    fit.horzRes = GetDeviceCaps(dc, HORZRES);
+
+    body->points = FitBodySize(fit.horzRes, MeasureCandidate, &fit);
+    body->previous = NULL;
+    body->font = CreateSheetFont(dc, body->points, BODY_WEIGHT);
+    if (body->font) {
+        HGDIOBJ previous = SelectObject(dc, body->font);
+        if (Selected(previous)) {
+            body->previous = (HFONT)previous;
+        } else {
+            DeleteObject(body->font);
+            body->font = NULL;
+        }
+    }
+    body->widths = MeasureColumns(dc, fit.e, fit.horzRes);
+    return body->points;
+}
+
+void ReleaseBodyFont(HDC dc, BodyFontRecord *body)
+{
+    RestoreFont(dc, body->font, body->previous);
+    body->font = NULL;
+    body->previous = NULL;
+}
+
+int DrawPageHeader(HWND owner, HDC dc, int line, int lineHeight, int horzRes)
+{
+    int width = GetDeviceCaps(dc, HORZRES);
+    int height = GetDeviceCaps(dc, VERTRES);
+    DrawLine(dc, 1, 1, width - 1, 1);
+    DrawLine(dc, 1, 1, 1, height - 1);
+    DrawLine(dc, width - 1, 1, width - 1, height - 1);
+    DrawLine(dc, 1, height - 1, width - 1, height - 1);
+
+    SYSTEMTIME date, time;
+    GetLocalTime(&date);
+    GetLocalTime(&time);
+    char dateLine[HEADER_TEXT_SIZE], timeLine[HEADER_TEXT_SIZE];
+    FormatDateLine(dateLine, sizeof dateLine, date.wMonth, date.wDay, date.wYear);
+    FormatTimeLine(timeLine, sizeof timeLine, time.wHour, time.wMinute, time.wSecond);
+
+    HFONT previous;
+    HFONT font = SelectBoldFont(owner, dc, TITLE_POINTS, &previous);
+    int y = line * lineHeight;
+    PutText(dc, HEADER_SIDE_GAP, y, dateLine);
+    PutText(dc, PageCentredX(horzRes, TextWidth(dc, SHEET_TITLE)), y, SHEET_TITLE);
+    PutText(dc, horzRes - TextWidth(dc, timeLine) - HEADER_SIDE_GAP, y, timeLine);
+    RestoreFont(dc, font, previous);
+
+    char text[EMPLOYEE_TEXT_SIZE];
+    font = SelectBoldFont(owner, dc, HEADING_POINTS, &previous);
+    snprintf(text, sizeof text, "%.50s", AppSettings.CustName);
+    PutText(dc, PageCentredX(horzRes, TextWidth(dc, text)), (line + 2) * lineHeight, text);
+    RestoreFont(dc, font, previous);
+
+    DrawLine(dc, 1, (line + 4) * lineHeight, horzRes, (line + 4) * lineHeight);
+
+    y = (line + 5) * lineHeight;
+    snprintf(text, sizeof text, "EMPLOYEE ID: %.11s", TimesheetInfo.EmployeeId);
+    PutText(dc, EMPLOYEE_LINE_X, y, text);
+    snprintf(text, sizeof text, "Period End Date: %.10s", TimesheetInfo.PeriodEndDate);
+    PutText(dc, (horzRes - 1) / 2, y, text);
+    snprintf(text, sizeof text, "Employee Name: %.50s", TimesheetInfo.EmployeeName);
+    PutText(dc, EMPLOYEE_LINE_X, (line + 7) * lineHeight, text);
+    return line + HEADER_LINE_COUNT;
+}
+
+int DrawEntryFrame(HDC dc, int line, int lineHeight, int horzRes, int timeLabelWidth)
+{
+    int top = line * lineHeight;
+    int bottom = (line + 2) * lineHeight;
+    DrawLine(dc, ColumnEdges[0] + 1, top, ColumnEdges[0] + 1, bottom);
+    PutText(dc, TimeLabelX(ColumnEdges[0], timeLabelWidth),
+             (line + 1) * lineHeight - TIME_LABEL_RISE, "Time");
+    for (int k = 1; k <= 9; k++) {
+        DrawLine(dc, ColumnEdges[k] + 1, top, ColumnEdges[k] + 1, bottom);
+        int width = TextWidth(dc, ColumnHeads[k - 1]);
+        PutText(dc, ColumnTextX(ColumnEdges, k, width / 2), top + lineHeight / 16,
+                 ColumnHeads[k - 1]);
+    }
+    DrawLine(dc, 1, top, horzRes, top);
+    DrawLine(dc, 1, bottom, horzRes, bottom);
+    return line + 1;
+}
+
+int DrawTotalLine(HWND owner, HDC dc, int line, int lineHeight, int horzRes, double total)
+{
+    HFONT previous;
+    HFONT font = SelectBoldFont(owner, dc, HEADING_POINTS, &previous);
+    char number[NUMBER_TEXT_SIZE];
+    char text[TOTAL_TEXT_SIZE];
+    FormatFixed(number, sizeof number, total, 9, 2);
+    snprintf(text, sizeof text, "TOTAL: %s", number);
+    int x = horzRes - GetDeviceCaps(dc, LOGPIXELSX) / 2 - TextWidth(dc, text);
+    PutText(dc, x, line * lineHeight, text);
+    RestoreFont(dc, font, previous);
+    return line + 1;
+}
+
+void DrawValueCell(HDC dc, int column, int valueLine, int lineHeight, int halfWidth,
+                   double value)
+{
+    char number[NUMBER_TEXT_SIZE];
+    FormatFixed(number, sizeof number, value, column == 9 ? 9 : 8, 2);
+    PutText(dc, ColumnTextX(ColumnEdges, column, halfWidth), valueLine * lineHeight, number);
+}
+
+void DrawPageNumber(HDC dc, int line, int lineHeight, int horzRes, int page)
+{
+    char text[PAGE_TEXT_SIZE];
+    FormatPageNumber(text, sizeof text, page);
+    PutText(dc, horzRes / 2, line * lineHeight, text);
+}

@@ -1,0 +1,133 @@
+/* The print job: every row of the list of entries as one spooled document,
+   a framed block per entry, the grand total and a page number on every page. */
+
+#include "print.h"
+
+#include "app.h"
+#include "timecalc.h"
+#include "totals.h"
+
+#include <commctrl.h>
+#include <string.h>
+
+const PrintDeviceCalls PrinterCalls = {
+    StartDocA, StartPage, EndPage, EndDoc, AbortDoc, DeleteDC,
+};
+
+static void ShowStartError(HWND owner)
+{
+    MessageBoxA(owner, "Unable to start print job", NULL, MB_ICONERROR);
+}
+
+/* The geometry of the job's pages, fixed once the body font is chosen. */
+struct SheetGeometry {
+    int horzRes;
+    int lineHeight;
+    int lastLine;
+};
+
+/* Ends the page with its number on the given line (or on last line - 1 when
+   that is further down), opens the next one and draws its header; returns
+   the line where the next block may start. */
+static int TurnPage(HWND owner, HDC dc, const SheetGeometry *page, int line, int *number,
+                    const PrintDeviceCalls *calls)
+{
+    DrawPageNumber(dc, PageNumberLine(line, page->lastLine), page->lineHeight, page->horzRes,
+                   *number);
+    (*number)++;
+    calls->endPage(dc);
+    calls->startPage(dc);
+    return DrawPageHeader(owner, dc, HEADER_FIRST_LINE, page->lineHeight, page->horzRes);
+}
+
+int RunPrintJob(HWND owner, HDC dc, HWND list, const DOCINFOA *document,
+                const PrintDeviceCalls *calls)
+{
+    if (calls->startDoc(dc, document) <= 0) {
+        ShowStartError(owner);
+        calls->deleteDC(dc);
+        return 0;
+    }
+    EnableWindow(owner, FALSE);
+
+    SheetGeometry page;
+    page.horzRes = GetDeviceCaps(dc, HORZRES);
+    int vertRes = GetDeviceCaps(dc, VERTRES);
+    int logPixelsY = GetDeviceCaps(dc, LOGPIXELSY);
+    BodyFontRecord body;
+    FitBodyFont(owner, dc, &body);
+    TEXTMETRICA metrics;
+    page.lineHeight = 0;
+    if (GetTextMetricsA(dc, &metrics))
+        page.lineHeight = (int)(metrics.tmHeight + metrics.tmExternalLeading);
+    if (page.lineHeight <= 0)   /* no metrics: the body font's character height */
+        page.lineHeight = -FontHeightForPoints(body.points, logPixelsY);
+    if (page.lineHeight <= 0)
+        page.lineHeight = 1;
+    page.lastLine = LastLineOfPage(vertRes, page.lineHeight);
+    int number = 1;
+
+    if (calls->startPage(dc) <= 0) {
+        ShowStartError(owner);
+        calls->abortDoc(dc);
+        ReleaseBodyFont(dc, &body);
+        calls->deleteDC(dc);
+        EnableWindow(owner, TRUE);
+        return 0;
+    }
+    int line = DrawPageHeader(owner, dc, HEADER_FIRST_LINE, page.lineHeight, page.horzRes);
+
+    int count = (int)SendMessageA(list, LVM_GETITEMCOUNT, 0, 0);
+    double grandTotal = 0.0;
+    int valueHalf = body.widths.value / 2;
+    int totalHalf = body.widths.total / 2;
+    for (int row = 0; row < count; row++) {
+        double times[8];
+        ReadEntryTimes(list, row, times);
+        double entryTotal = RowHours(times);
+        grandTotal += entryTotal;
+
+        int valueLine = DrawEntryFrame(dc, line, page.lineHeight, page.horzRes,
+                                       body.widths.timeLabel);
+        for (int k = 1; k <= 8; k++)
+            DrawValueCell(dc, k, valueLine, page.lineHeight, valueHalf, times[k - 1]);
+        DrawValueCell(dc, 9, valueLine, page.lineHeight, totalHalf, entryTotal);
+
+        if (RoomBelow(valueLine, page.lastLine))
+            line = valueLine + 2;
+        else
+            line = TurnPage(owner, dc, &page, valueLine, &number, calls);
+    }
+
+    if (!RoomBelow(line, page.lastLine))
+        line = TurnPage(owner, dc, &page, line, &number, calls);
+    line = DrawTotalLine(owner, dc, line, page.lineHeight, page.horzRes, grandTotal);
+
+    DrawPageNumber(dc, PageNumberLine(line, page.lastLine), page.lineHeight, page.horzRes,
+                   number);
+    calls->endPage(dc);
+    calls->endDoc(dc);
+
+    EnableWindow(owner, TRUE);
+    ReleaseBodyFont(dc, &body);
+    calls->deleteDC(dc);
+    return 1;
+}
+
+int PrintTimesheet(HWND owner)
+{
+    DOCINFOA document;
+    memset(&document, 0, sizeof document);
+    document.cbSize = sizeof document;
+    document.lpszDocName = SHEET_DOCUMENT_NAME;
+    document.lpszOutput = NULL;
+    document.lpszDatatype = NULL;
+    document.fwType = 0;
+
+    HDC dc = SetUpPrinter(owner);
+    if (!dc) {
+        MessageBoxA(owner, "Error Printing Hourwise - TimeSheet", "Printer Error!", MB_ICONERROR);
+        return 0;
+    }
+    return RunPrintJob(owner, dc, hEntryList, &document, &PrinterCalls);
+}
