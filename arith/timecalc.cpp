@@ -196,6 +196,14 @@ static void SeventeenDigits(double ax, uint64_t *digits, int *k)
     for (int tries = 0; tries < 8; tries++) {
         uint64_t d = ScaledDigits(mantissa, exp2, e);
         if (d != UINT64_MAX && d >= POW10_16 && d < POW10_17) {
+            if (d == POW10_16) { /* a value just below 10^e may have rounded up to it */
+                uint64_t below = ScaledDigits(mantissa, exp2, e - 1);
+                if (below >= POW10_16 && below < POW10_17) {
+                    *digits = below;
+                    *k = e - 1;
+                    return;
+                }
+            }
             *digits = d;
             *k = e;
             return;
