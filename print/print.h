@@ -32,6 +32,14 @@ INT_PTR CALLBACK PrintTimesheetDlgProc(HWND dialog, UINT message, WPARAM wParam,
    failed (the "PrintDlg Error" box). The caller deletes the device context. */
 HDC SetUpPrinter(HWND owner);
 
+/* The device context for the printer named by a DEVNAMES block, made with
+   the DEVMODE block (NULL for none) turned to portrait; NULL when a block
+   cannot be locked or does not hold what it should. Frees neither block. */
+HDC CreatePrinterDC(HGLOBAL devNames, HGLOBAL devMode);
+
+/* The "PrintDlg Error" box for an extended error code of the dialog. */
+void ShowPrintDlgError(HWND owner, unsigned long code);
+
 /* ---- the page layout (pagelayout.cpp) ----------------------------------- */
 
 /* The right edges of the grid columns of the current job. */

@@ -72,7 +72,7 @@ static int HasOrientation(const DEVMODEA *mode, SIZE_T size)
 }
 
 /* The device context for the printer of the dialog's blocks, always upright. */
-static HDC CreatePrinterDC(HGLOBAL namesBlock, HGLOBAL modeBlock)
+HDC CreatePrinterDC(HGLOBAL namesBlock, HGLOBAL modeBlock)
 {
     DEVNAMES *names = (DEVNAMES *)GlobalLock(namesBlock);
     if (!names)
@@ -96,6 +96,14 @@ static HDC CreatePrinterDC(HGLOBAL namesBlock, HGLOBAL modeBlock)
         GlobalUnlock(modeBlock);
     GlobalUnlock(namesBlock);
     return dc;
+}
+
+void ShowPrintDlgError(HWND owner, unsigned long code)
+{
+    char text[PRINTDLG_TEXT_SIZE];
+    memset(text, 0, sizeof text);
+    snprintf(text, sizeof text, "%s", PrintDlgErrorText(code));
+    MessageBoxA(owner, text, "PrintDlg Error", MB_ICONERROR);
 }
 
 static void FreeSetupBlocks(void)
@@ -127,11 +135,7 @@ HDC SetUpPrinter(HWND owner)
 
     DWORD code = CommDlgExtendedError();
     FreeSetupBlocks();
-    if (code == 0)
-        return NULL;
-    char text[PRINTDLG_TEXT_SIZE];
-    memset(text, 0, sizeof text);
-    snprintf(text, sizeof text, "%s", PrintDlgErrorText(code));
-    MessageBoxA(owner, text, "PrintDlg Error", MB_ICONERROR);
+    if (code != 0)
+        ShowPrintDlgError(owner, code);
     return NULL;
 }

@@ -110,6 +110,7 @@ static void CALLBACK ScriptTimer(HWND, UINT, UINT_PTR, DWORD)
             Run.printDialog = dialog;
             PrintRunResult *result = Run.result;
             result->sawPrintDialog = true;
+            result->printDialog = dialog;
             result->shownId = TextOf(GetDlgItem(dialog, IDC_EMPLOYEEID));
             result->shownName = TextOf(GetDlgItem(dialog, IDC_EMPLOYEENAME));
             result->shownDate = TextOf(GetDlgItem(dialog, IDC_PERIODENDDATE));
@@ -122,12 +123,14 @@ static void CALLBACK ScriptTimer(HWND, UINT, UINT_PTR, DWORD)
             Answer(dialog, Run.script.printAnswer);
         } else if (IsPageSetup(dialog)) {
             Run.result->sawPageSetup = true;
+            Run.result->pageSetupOwner = owner;
             Answer(dialog, Run.script.pageSetupAnswer);
         } else {
             SeenBox box;
             box.caption = TextOf(dialog);
             box.text = TextOf(GetDlgItem(dialog, 0xFFFF));
-            box.ownerEnabled = owner && IsWindowEnabled(owner);
+            box.owner = owner;
+        box.owner = owner;
             Run.result->boxes.push_back(box);
             Answer(dialog, IDOK);
         }
@@ -140,6 +143,8 @@ PrintRunResult RunPrintDialog(const PrintScript &script)
     PrintRunResult result;
     result.dialogResult = 0;
     result.sawPrintDialog = false;
+    result.printDialog = NULL;
+    result.pageSetupOwner = NULL;
     result.sawPageSetup = false;
     result.timedOut = false;
     Run.script = script;
@@ -154,6 +159,45 @@ PrintRunResult RunPrintDialog(const PrintScript &script)
     KillTimer(NULL, timer);
     Run.result = NULL;
     return result;
+}
+
+static std::vector<SeenBox> AnsweredBoxes;
+static std::vector<HWND> AnsweredBoxWindows;
+static UINT_PTR BoxTimer;
+
+static void CALLBACK BoxTimerProc(HWND, UINT, UINT_PTR, DWORD)
+{
+    std::vector<HWND> dialogs;
+    EnumThreadWindows(GetCurrentThreadId(), CollectDialog, (LPARAM)&dialogs);
+    for (HWND dialog : dialogs) {
+        bool seen = false;
+        for (HWND done : AnsweredBoxWindows)
+            seen = seen || done == dialog;
+        if (seen)
+            continue;
+        HWND owner = GetWindow(dialog, GW_OWNER);
+        SeenBox box;
+        box.caption = TextOf(dialog);
+        box.text = TextOf(GetDlgItem(dialog, 0xFFFF));
+        box.owner = owner;
+        AnsweredBoxes.push_back(box);
+        AnsweredBoxWindows.push_back(dialog);
+        Answer(dialog, IDOK);
+    }
+}
+
+void StartAnsweringBoxes()
+{
+    AnsweredBoxes.clear();
+    AnsweredBoxWindows.clear();
+    BoxTimer = SetTimer(NULL, 0, 50, BoxTimerProc);
+}
+
+std::vector<SeenBox> StopAnsweringBoxes()
+{
+    KillTimer(NULL, BoxTimer);
+    BoxTimer = 0;
+    return AnsweredBoxes;
 }
 
 std::string DefaultPrinterName()

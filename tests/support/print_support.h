@@ -22,7 +22,7 @@ void ClearEntryRows();
 struct SeenBox {
     std::string caption;
     std::string text;
-    bool ownerEnabled;   // whether the box's owner was enabled when it showed
+    HWND owner;
 };
 
 struct PrintScript {
@@ -37,6 +37,8 @@ struct PrintScript {
 struct PrintRunResult {
     INT_PTR dialogResult;
     bool sawPrintDialog;
+    HWND printDialog;     // the Print Timesheet dialog (gone by now)
+    HWND pageSetupOwner;
     bool sawPageSetup;
     std::string shownId, shownName, shownDate;   // texts the dialog opened with
     std::vector<SeenBox> boxes;                  // message boxes, in order
@@ -47,6 +49,11 @@ struct PrintRunResult {
 // does and answers it, the Page Setup dialog and every message box from a
 // timer; returns when the dialog has ended.
 PrintRunResult RunPrintDialog(const PrintScript &script);
+
+// Answers every message box of the thread with OK from a timer until
+// StopAnsweringBoxes, which returns what they said.
+void StartAnsweringBoxes();
+std::vector<SeenBox> StopAnsweringBoxes();
 
 // The default printer's name ("" when there is none).
 std::string DefaultPrinterName();

@@ -1,0 +1,181 @@
+// The Print Timesheet dialog and the printer set-up, through real dialogs
+// answered from a timer.
+#include <gtest/gtest.h>
+
+#include "app.h"
+#include "print.h"
+#include "print_support.h"
+#include "resource.h"
+#include "testwin.h"
+
+#include <commdlg.h>
+#include <string.h>
+
+#include <string>
+
+class PrintDialog : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        memset(&TimesheetInfo, 0, sizeof TimesheetInfo);
+        StartMainWindow();
+        ClearEntryRows();
+    }
+    void TearDown() override
+    {
+        memset(&TimesheetInfo, 0, sizeof TimesheetInfo);
+        CloseMainWindow();
+    }
+};
+
+static PrintScript Script(const char *id, const char *name, const char *date, int printAnswer,
+                          int pageSetupAnswer)
+{
+    PrintScript script = {id, name, date, printAnswer, pageSetupAnswer};
+    return script;
+}
+
+TEST_F(PrintDialog, OkKeepsTheTextsAndCancelDropsWhatWasTyped)
+{
+    PrintRunResult first = RunPrintDialog(Script("E-1001", "Jane Q. Public", "03/07/2009",
+                                                 IDOK, IDCANCEL));
+    ASSERT_TRUE(first.sawPrintDialog);
+    ASSERT_FALSE(first.timedOut);
+    EXPECT_EQ("", first.shownId);
+    EXPECT_EQ("", first.shownName);
+    EXPECT_EQ("", first.shownDate);
+    EXPECT_EQ(1, first.dialogResult);   // whatever the job's result
+    EXPECT_STREQ("E-1001", TimesheetInfo.EmployeeId);
+    EXPECT_STREQ("Jane Q. Public", TimesheetInfo.EmployeeName);
+    EXPECT_STREQ("03/07/2009", TimesheetInfo.PeriodEndDate);
+
+    PrintRunResult second = RunPrintDialog(Script("X", "Somebody Else", "", IDCANCEL, IDCANCEL));
+    EXPECT_EQ("E-1001", second.shownId);
+    EXPECT_EQ("Jane Q. Public", second.shownName);
+    EXPECT_EQ("03/07/2009", second.shownDate);
+    EXPECT_EQ(IDCANCEL, second.dialogResult);
+    EXPECT_FALSE(second.sawPageSetup);
+    EXPECT_STREQ("E-1001", TimesheetInfo.EmployeeId);
+
+    PrintRunResult third = RunPrintDialog(Script(NULL, NULL, NULL, IDCANCEL, IDCANCEL));
+    EXPECT_EQ("E-1001", third.shownId);
+    EXPECT_EQ("Jane Q. Public", third.shownName);
+    EXPECT_EQ("03/07/2009", third.shownDate);
+}
+
+TEST_F(PrintDialog, TypedTextsStopAtTheirLimits)
+{
+    std::string name50(50, 'n');
+    PrintRunResult run = RunPrintDialog(Script("ABCDEFGHIJKL", (name50 + "xyz").c_str(),
+                                               "2009-03-07Z", IDOK, IDCANCEL));
+    ASSERT_TRUE(run.sawPrintDialog);
+    EXPECT_STREQ("ABCDEFGHIJK", TimesheetInfo.EmployeeId);
+    EXPECT_EQ(name50, TimesheetInfo.EmployeeName);
+    EXPECT_STREQ("2009-03-07", TimesheetInfo.PeriodEndDate);
+}
+
+TEST_F(PrintDialog, CancelledPageSetupEndsWithThePrinterErrorBoxAndNoDocument)
+{
+    FILETIME start = Now();
+    PrintRunResult run = RunPrintDialog(Script("1", "A", "B", IDOK, IDCANCEL));
+    ASSERT_FALSE(run.timedOut);
+    EXPECT_TRUE(run.sawPageSetup);
+    EXPECT_EQ(run.printDialog, run.pageSetupOwner);
+    ASSERT_EQ(1u, run.boxes.size());
+    EXPECT_EQ(run.printDialog, run.boxes[0].owner);
+    EXPECT_EQ("Printer Error!", run.boxes[0].caption);
+    EXPECT_EQ("Error Printing Hourwise - TimeSheet", run.boxes[0].text);
+    EXPECT_EQ(1, run.dialogResult);
+    EXPECT_EQ("", WaitForPdf(start, 2000));
+}
+
+TEST_F(PrintDialog, PageSetupAnsweredWithOkGivesAPortraitPrinter)
+{
+    // SetUpPrinter owned by the main window here, answered with OK
+    static bool sawPageSetup;
+    sawPageSetup = false;
+    struct Local {
+        static void CALLBACK Timer(HWND, UINT, UINT_PTR id, DWORD)
+        {
+            HWND dialog = FindOwnedDialog(hMainWnd);
+            if (!dialog)
+                return;
+            KillTimer(NULL, id);
+            sawPageSetup = true;
+            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        }
+    };
+    SetTimer(NULL, 0, 50, Local::Timer);
+    HDC dc = SetUpPrinter(hMainWnd);
+    EXPECT_TRUE(sawPageSetup);
+    ASSERT_TRUE(dc != NULL);
+    EXPECT_LT(GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES));
+    DeleteDC(dc);
+}
+
+TEST(PrinterSetup, TheDeviceContextIsPortraitWhateverTheDevModeSays)
+{
+    PRINTDLGA defaults;
+    ZeroMemory(&defaults, sizeof defaults);
+    defaults.lStructSize = sizeof defaults;
+    defaults.Flags = PD_RETURNDEFAULT;
+    ASSERT_TRUE(PrintDlgA(&defaults));
+    ASSERT_TRUE(defaults.hDevNames != NULL);
+    ASSERT_TRUE(defaults.hDevMode != NULL);
+
+    DEVMODEA *mode = (DEVMODEA *)GlobalLock(defaults.hDevMode);
+    mode->dmOrientation = DMORIENT_LANDSCAPE;
+    mode->dmFields |= DM_ORIENTATION;
+    DEVNAMES *names = (DEVNAMES *)GlobalLock(defaults.hDevNames);
+    const char *device = (const char *)names + names->wDeviceOffset;
+    HDC landscape = CreateDCA(NULL, device, NULL, mode);
+    GlobalUnlock(defaults.hDevNames);
+    GlobalUnlock(defaults.hDevMode);
+    ASSERT_TRUE(landscape != NULL);
+    // the device does follow the DEVMODE's orientation
+    EXPECT_GT(GetDeviceCaps(landscape, HORZRES), GetDeviceCaps(landscape, VERTRES));
+    DeleteDC(landscape);
+
+    HDC dc = CreatePrinterDC(defaults.hDevNames, defaults.hDevMode);
+    ASSERT_TRUE(dc != NULL);
+    EXPECT_LT(GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES));
+    DeleteDC(dc);
+    mode = (DEVMODEA *)GlobalLock(defaults.hDevMode);
+    EXPECT_EQ(DMORIENT_PORTRAIT, mode->dmOrientation);
+    GlobalUnlock(defaults.hDevMode);
+
+    // without a DEVMODE the printer's own settings are used
+    dc = CreatePrinterDC(defaults.hDevNames, NULL);
+    EXPECT_TRUE(dc != NULL);
+    if (dc)
+        DeleteDC(dc);
+    EXPECT_TRUE(CreatePrinterDC(NULL, defaults.hDevMode) == NULL);
+
+    // a device name whose offset lies outside its block makes no printer
+    names = (DEVNAMES *)GlobalLock(defaults.hDevNames);
+    WORD offset = names->wDeviceOffset;
+    names->wDeviceOffset = 0xFFF0;
+    GlobalUnlock(defaults.hDevNames);
+    EXPECT_TRUE(CreatePrinterDC(defaults.hDevNames, defaults.hDevMode) == NULL);
+    names = (DEVNAMES *)GlobalLock(defaults.hDevNames);
+    names->wDeviceOffset = offset;
+    GlobalUnlock(defaults.hDevNames);
+
+    GlobalFree(defaults.hDevNames);
+    GlobalFree(defaults.hDevMode);
+}
+
+TEST_F(PrintDialog, PrintDlgErrorBoxShowsTheTableTextOrNothing)
+{
+    struct { unsigned long code; const char *text; } cases[] = {
+        {0x1008, "No Default Printer Defined"}, {0x4242, ""},
+    };
+    for (auto &c : cases) {
+        StartAnsweringBoxes();
+        ShowPrintDlgError(hMainWnd, c.code);
+        std::vector<SeenBox> boxes = StopAnsweringBoxes();
+        ASSERT_EQ(1u, boxes.size());
+        EXPECT_EQ("PrintDlg Error", boxes[0].caption);
+        EXPECT_EQ(c.text, boxes[0].text);
+    }
+}

@@ -1,0 +1,454 @@
+// What a print job draws, recorded in an enhanced metafile referenced to the
+// real printer device context and checked against the layout rules of the
+// timesheet; and the document calls on the paths where the job fails.
+#include <gtest/gtest.h>
+
+#include "app.h"
+#include "print.h"
+#include "print_support.h"
+#include "settings.h"
+#include "testwin.h"
+#include "timecalc.h"
+
+#include <stdio.h>
+#include <string.h>
+
+#include <algorithm>
+#include <string>
+#include <tuple>
+#include <vector>
+
+static const char *Company = "Quillfeather Test Company Ltd";
+
+struct Metrics {
+    int wt, wv, wg, lineHeight;
+};
+
+struct TextLook {
+    int points;
+    int weight;
+};
+
+class PrintDrawing : public ::testing::Test {
+protected:
+    HDC printer = NULL;
+    int horz = 0, vert = 0, dpiX = 0, dpiY = 0;
+
+    void SetUp() override
+    {
+        StartMainWindow();
+        ClearEntryRows();
+        snprintf(AppSettings.CustName, sizeof AppSettings.CustName, "%s", Company);
+        snprintf(TimesheetInfo.EmployeeId, sizeof TimesheetInfo.EmployeeId, "00123");
+        snprintf(TimesheetInfo.EmployeeName, sizeof TimesheetInfo.EmployeeName, "Jane Q. Public");
+        snprintf(TimesheetInfo.PeriodEndDate, sizeof TimesheetInfo.PeriodEndDate, "03/07/2009");
+        std::string name = DefaultPrinterName();
+        ASSERT_FALSE(name.empty()) << "no default printer";
+        printer = CreateDCA(NULL, name.c_str(), NULL, NULL);
+        ASSERT_TRUE(printer != NULL);
+        horz = GetDeviceCaps(printer, HORZRES);
+        vert = GetDeviceCaps(printer, VERTRES);
+        dpiX = GetDeviceCaps(printer, LOGPIXELSX);
+        dpiY = GetDeviceCaps(printer, LOGPIXELSY);
+    }
+
+    void TearDown() override
+    {
+        if (printer)
+            DeleteDC(printer);
+        ResetCallLog(NULL, false, false);
+        memset(&TimesheetInfo, 0, sizeof TimesheetInfo);
+        CloseMainWindow();
+    }
+
+    // Runs a whole job into a metafile referenced to the printer.
+    std::vector<RecordedPage> RecordJob()
+    {
+        ResetCallLog(hMainWnd, false, false);
+        HDC recorder = CreateEnhMetaFileA(printer, NULL, NULL, NULL);
+        EXPECT_TRUE(recorder != NULL);
+        DOCINFOA document = {sizeof(DOCINFOA), SHEET_DOCUMENT_NAME, NULL, NULL, 0};
+        StartAnsweringBoxes();
+        int result = RunPrintJob(hMainWnd, recorder, hEntryList, &document, &RecordingCalls);
+        std::vector<SeenBox> boxes = StopAnsweringBoxes();
+        EXPECT_EQ(1, result);
+        EXPECT_TRUE(boxes.empty()) << boxes[0].caption << ": " << boxes[0].text;
+        EXPECT_EQ(0u, GetObjectType(recorder));   // closed, which deletes the context
+        EXPECT_TRUE(RecordedJob != NULL);
+        return RecordedJob ? ReadRecordedPages(RecordedJob) : std::vector<RecordedPage>();
+    }
+
+    HFONT Font(int points, int weight)
+    {
+        return CreateFontA(-(points * dpiY / 72), 0, 0, 0, weight, 0, 0, 0, 0, 0, 0, 0, 0,
+                           "MS SERIF");
+    }
+
+    int Width(int points, int weight, const std::string &text)
+    {
+        HFONT font = Font(points, weight);
+        HGDIOBJ old = SelectObject(printer, font);
+        SIZE size = {0, 0};
+        GetTextExtentPoint32A(printer, text.c_str(), (int)text.size(), &size);
+        SelectObject(printer, old);
+        DeleteObject(font);
+        return (int)size.cx;
+    }
+
+    Metrics Measure(int points)
+    {
+        Metrics m;
+        m.wt = Width(points, 400, "Military");
+        m.wv = Width(points, 400, "99999.99");
+        m.wg = Width(points, 400, "999999.99");
+        HFONT font = Font(points, 400);
+        HGDIOBJ old = SelectObject(printer, font);
+        TEXTMETRICA tm;
+        GetTextMetricsA(printer, &tm);
+        SelectObject(printer, old);
+        DeleteObject(font);
+        m.lineHeight = tm.tmHeight + tm.tmExternalLeading;
+        return m;
+    }
+
+    int PointsOf(const LOGFONTW &font)
+    {
+        for (int p = 1; p < 1000; p++)
+            if (-(p * dpiY / 72) == font.lfHeight)
+                return p;
+        return 0;
+    }
+
+    // The size that the grid rule picks, found here by measuring every size.
+    int ExpectedBodyPoints()
+    {
+        int e = dpiX / 8;
+        for (int p = 10;; p++) {
+            Metrics m = Measure(p);
+            if (10 * e + 8 * m.wv + m.wt + m.wg + 1 > horz)
+                return p - 1;
+        }
+    }
+};
+
+static void AddRow(double a, double b, double c, double d, double e, double f, double g,
+                   double h)
+{
+    double times[8] = {a, b, c, d, e, f, g, h};
+    AppendEntryRow(times);
+}
+
+static const DrawnText *FindText(const RecordedPage &page, const std::string &text)
+{
+    for (const DrawnText &t : page.texts)
+        if (t.text == text)
+            return &t;
+    return NULL;
+}
+
+static const DrawnText *FindPrefix(const RecordedPage &page, const std::string &prefix)
+{
+    for (const DrawnText &t : page.texts)
+        if (t.text.compare(0, prefix.size(), prefix) == 0)
+            return &t;
+    return NULL;
+}
+
+static std::string Face(const LOGFONTW &font)
+{
+    std::string face;
+    for (int i = 0; i < LF_FACESIZE && font.lfFaceName[i]; i++)
+        face += (char)font.lfFaceName[i];
+    return face;
+}
+
+typedef std::tuple<int, int, int, int> Line;
+
+static std::vector<Line> SortedLines(const std::vector<DrawnLine> &lines)
+{
+    std::vector<Line> out;
+    for (const DrawnLine &l : lines)
+        out.push_back(Line(l.x0, l.y0, l.x1, l.y1));
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+static std::string Number(double value, int width)
+{
+    char text[NUMBER_TEXT_SIZE];
+    FormatFixed(text, sizeof text, value, width, 2);
+    return text;
+}
+
+TEST_F(PrintDrawing, OnePageHasTheHeaderTheBlocksTheTotalAndThePageNumber)
+{
+    AddRow(8.00, 12.00, 13.00, 17.50, 0, 0, 0, 0);
+    AddRow(22.00, 6.00, 0, 0, 0, 0, 0, 0);
+    SYSTEMTIME before;
+    GetLocalTime(&before);
+    std::vector<RecordedPage> pages = RecordJob();
+    SYSTEMTIME after;
+    GetLocalTime(&after);
+    ASSERT_EQ(1u, pages.size());
+    const RecordedPage &page = pages[0];
+
+    // the calls of a job that went through
+    const char *order[] = {"StartDoc", "StartPage", "EndPage", "EndDoc", "DeleteDC"};
+    ASSERT_EQ(5u, Calls.order.size());
+    for (int i = 0; i < 5; i++)
+        EXPECT_EQ(order[i], Calls.order[i]);
+    EXPECT_EQ("Hourwise - TimeSheet", Calls.documentName);
+    EXPECT_EQ((int)sizeof(DOCINFOA), Calls.documentSize);
+    EXPECT_TRUE(Calls.enabledAtStartDoc);
+    EXPECT_TRUE(Calls.disabledThroughout);
+    EXPECT_TRUE(Calls.enabledAtDeleteDC);
+    EXPECT_TRUE(IsWindowEnabled(hMainWnd));
+
+    // the body font: the fitted size, and everything in it but the bold lines
+    const DrawnText *id = FindText(page, "EMPLOYEE ID: 00123");
+    ASSERT_TRUE(id != NULL);
+    int p = PointsOf(id->font);
+    EXPECT_EQ(ExpectedBodyPoints(), p);
+    EXPECT_GE(p, 9);
+    EXPECT_EQ(400, id->font.lfWeight);
+    EXPECT_EQ("MS SERIF", Face(id->font));
+    EXPECT_EQ(0, id->font.lfWidth);
+    EXPECT_EQ(0, id->font.lfItalic + id->font.lfUnderline + id->font.lfStrikeOut);
+    EXPECT_EQ(ANSI_CHARSET, id->font.lfCharSet);
+    EXPECT_EQ(0, id->font.lfOutPrecision + id->font.lfClipPrecision + id->font.lfQuality +
+                     id->font.lfPitchAndFamily);
+
+    Metrics m = Measure(p);
+    int L = m.lineHeight;
+    int lastLine = vert / L - 1;
+    int e = dpiX / 8;
+    int x[10];
+    x[0] = e + m.wt + 1;
+    for (int k = 1; k <= 8; k++)
+        x[k] = x[0] + k * (m.wv + e);
+    x[9] = horz - 1;
+
+    // every text: what, where, in which font
+    struct Expect {
+        std::string text;
+        int x, y;
+        TextLook look;
+    };
+    TextLook body = {p, 400}, title = {12, 700}, heading = {14, 700};
+    std::vector<Expect> expected;
+    const char *heads[9] = {"IN 1", "OUT 1", "IN 2", "OUT 2", "IN 3", "OUT 3", "IN 4", "OUT 4",
+                            "TOTAL"};
+    std::string titleText = "-- Hourwise 2.2.0   T I M E S H E E T --";
+    expected.push_back({titleText, (horz - 1) / 2 - Width(12, 700, titleText) / 2, L, title});
+    expected.push_back({Company, (horz - 1) / 2 - Width(14, 700, Company) / 2, 3 * L, heading});
+    expected.push_back({"EMPLOYEE ID: 00123", 51, 6 * L, body});
+    expected.push_back({"Period End Date: 03/07/2009", (horz - 1) / 2, 6 * L, body});
+    expected.push_back({"Employee Name: Jane Q. Public", 51, 8 * L, body});
+    double rows[2][9] = {{8, 12, 13, 17.5, 0, 0, 0, 0, 8.5}, {22, 6, 0, 0, 0, 0, 0, 0, 16}};
+    for (int b = 0; b < 2; b++) {
+        int a = 10 + 3 * b;
+        expected.push_back({"Time", x[0] / 2 - m.wt / 2 + 1, (a + 1) * L - 35, body});
+        for (int k = 1; k <= 9; k++) {
+            int w = Width(p, 400, heads[k - 1]);
+            expected.push_back({heads[k - 1], (x[k] - x[k - 1]) / 2 + x[k - 1] - w / 2 + 1,
+                                a * L + L / 16, body});
+            int half = k == 9 ? m.wg / 2 : m.wv / 2;
+            expected.push_back({Number(rows[b][k - 1], k == 9 ? 9 : 8),
+                                (x[k] - x[k - 1]) / 2 + x[k - 1] - half + 1, (a + 1) * L, body});
+        }
+    }
+    std::string total = "TOTAL:     24.50";
+    expected.push_back({total, horz - dpiX / 2 - Width(14, 700, total), 16 * L, heading});
+    expected.push_back({"Page     1", horz / 2, (lastLine - 1) * L, body});
+
+    std::vector<const DrawnText *> used;
+    for (const Expect &want : expected) {
+        const DrawnText *got = NULL;
+        for (const DrawnText &t : page.texts) {
+            if (t.text != want.text || std::find(used.begin(), used.end(), &t) != used.end())
+                continue;
+            got = &t;
+            break;
+        }
+        ASSERT_TRUE(got != NULL) << "\"" << want.text << "\" not drawn";
+        used.push_back(got);
+        EXPECT_EQ(want.x, got->x) << want.text;
+        EXPECT_EQ(want.y, got->y) << want.text;
+        EXPECT_EQ(-(want.look.points * dpiY / 72), got->font.lfHeight) << want.text;
+        EXPECT_EQ(want.look.weight, got->font.lfWeight) << want.text;
+        EXPECT_EQ("MS SERIF", Face(got->font)) << want.text;
+    }
+
+    // the date and time of the header, from the clock of the drawing
+    const DrawnText *date = FindPrefix(page, "DATE:  ");
+    const DrawnText *time = FindPrefix(page, "TIME: ");
+    ASSERT_TRUE(date && time);
+    EXPECT_EQ(100, date->x);
+    EXPECT_EQ(L, date->y);
+    EXPECT_EQ(horz - Width(12, 700, time->text) - 100, time->x);
+    EXPECT_EQ(L, time->y);
+    EXPECT_EQ(-(12 * dpiY / 72), date->font.lfHeight);
+    EXPECT_EQ(700, time->font.lfWeight);
+    char text[HEADER_TEXT_SIZE];
+    bool dateOk = false, timeOk = false;
+    for (const SYSTEMTIME &t : {before, after}) {
+        snprintf(text, sizeof text, "DATE:  %02d/%02d/%02d", t.wMonth, t.wDay, t.wYear % 100);
+        dateOk = dateOk || date->text == text;
+    }
+    EXPECT_TRUE(dateOk) << date->text;
+    ASSERT_EQ(14u, time->text.size());
+    int seconds = atoi(time->text.substr(6, 2).c_str()) * 3600 +
+                  atoi(time->text.substr(9, 2).c_str()) * 60 + atoi(time->text.substr(12, 2).c_str());
+    int from = before.wHour * 3600 + before.wMinute * 60 + before.wSecond;
+    int to = after.wHour * 3600 + after.wMinute * 60 + after.wSecond;
+    timeOk = to >= from ? seconds >= from && seconds <= to : seconds >= from || seconds <= to;
+    EXPECT_TRUE(timeOk) << time->text;
+    EXPECT_EQ(':', time->text[8]);
+    EXPECT_EQ(':', time->text[11]);
+
+    // nothing else is drawn
+    EXPECT_EQ(expected.size() + 2, page.texts.size());
+
+    // the lines: page frame, rule, and the box of each block
+    std::vector<DrawnLine> want = {
+        {1, 1, horz - 1, 1},           {1, 1, 1, vert - 1},
+        {horz - 1, 1, horz - 1, vert - 1}, {1, vert - 1, horz - 1, vert - 1},
+        {1, 5 * L, horz, 5 * L},
+    };
+    for (int b = 0; b < 2; b++) {
+        int a = 10 + 3 * b;
+        for (int k = 0; k <= 9; k++)
+            want.push_back({x[k] + 1, a * L, x[k] + 1, (a + 2) * L});
+        want.push_back({1, a * L, horz, a * L});
+        want.push_back({1, (a + 2) * L, horz, (a + 2) * L});
+    }
+    EXPECT_EQ(SortedLines(want), SortedLines(page.lines));
+    EXPECT_EQ(horz, x[9] + 1);   // the TOTAL column's right border is at HORZRES
+
+    // the bold fonts are made afresh for each line that uses them
+    int bold = 0;
+    for (const LOGFONTW &font : page.fontsMade)
+        bold += font.lfWeight == 700;
+    EXPECT_EQ(3, bold);
+}
+
+TEST_F(PrintDrawing, ThreePagesNumberedWithTheTotalAfterTheLastEntry)
+{
+    int p = ExpectedBodyPoints();
+    int lastLine = vert / Measure(p).lineHeight - 1;
+    int capacity = PageCapacity(lastLine);
+    for (int i = 0; i < 2 * capacity + 1; i++)
+        AddRow(8, 12, 0, 0, 0, 0, 0, 0);
+    std::vector<RecordedPage> pages = RecordJob();
+    ASSERT_EQ(3u, pages.size());
+    EXPECT_EQ(3, Calls.startPage);
+    EXPECT_EQ(3, Calls.endPage);
+    int L = Measure(p).lineHeight;
+    for (int n = 0; n < 3; n++) {
+        char number[PAGE_TEXT_SIZE];
+        snprintf(number, sizeof number, "Page %5d", n + 1);
+        const DrawnText *page = FindText(pages[n], number);
+        ASSERT_TRUE(page != NULL) << number;
+        int blocks = 0;
+        for (const DrawnText &t : pages[n].texts)
+            blocks += t.text == "Time";
+        EXPECT_EQ(n < 2 ? capacity : 1, blocks) << "page " << n + 1;
+        // a full page ends with its number on the last block's value line
+        int lastValue = 11 + 3 * (blocks - 1);
+        EXPECT_EQ(std::max(lastValue, lastLine - 1) * L, page->y) << number;
+        EXPECT_TRUE(FindText(pages[n], "EMPLOYEE ID: 00123") != NULL);
+        EXPECT_TRUE(FindText(pages[n], Company) != NULL);
+        EXPECT_EQ(n == 2, FindText(pages[n], Number(4.0 * (2 * capacity + 1), 9).insert(0, "TOTAL: ")) != NULL);
+    }
+}
+
+TEST_F(PrintDrawing, TheTotalGoesOnANewPageWhenTheLastValueLineLeavesNoRoom)
+{
+    int p = ExpectedBodyPoints();
+    int L = Measure(p).lineHeight;
+    int lastLine = vert / L - 1;
+    // the block whose value line is last line - 6 or last line - 5
+    int entries = 0;
+    for (int b = 0; 11 + 3 * b <= lastLine - 5; b++)
+        if (11 + 3 * b >= lastLine - 6)
+            entries = b + 1;
+    if (entries == 0)
+        GTEST_SKIP() << "no value line falls on last line - 6 or - 5 on this page";
+    for (int i = 0; i < entries; i++)
+        AddRow(1, 2, 0, 0, 0, 0, 0, 0);
+    std::vector<RecordedPage> pages = RecordJob();
+    ASSERT_EQ(2u, pages.size());
+    const DrawnText *first = FindText(pages[0], "Page     1");
+    ASSERT_TRUE(first != NULL);
+    EXPECT_EQ((lastLine - 1) * L, first->y);
+    EXPECT_TRUE(FindPrefix(pages[0], "TOTAL: ") == NULL);
+    const DrawnText *total = FindPrefix(pages[1], "TOTAL: ");
+    ASSERT_TRUE(total != NULL);
+    EXPECT_EQ(10 * L, total->y);
+    EXPECT_EQ("TOTAL: " + Number(entries, 9), total->text);
+    EXPECT_TRUE(FindText(pages[1], "Time") == NULL);
+    const DrawnText *second = FindText(pages[1], "Page     2");
+    ASSERT_TRUE(second != NULL);
+    EXPECT_EQ((lastLine - 1) * L, second->y);
+}
+
+TEST_F(PrintDrawing, AnEmptyListPrintsOnePageWithAZeroTotal)
+{
+    std::vector<RecordedPage> pages = RecordJob();
+    ASSERT_EQ(1u, pages.size());
+    int L = Measure(ExpectedBodyPoints()).lineHeight;
+    const DrawnText *total = FindText(pages[0], "TOTAL:      0.00");
+    ASSERT_TRUE(total != NULL);
+    EXPECT_EQ(10 * L, total->y);
+    EXPECT_TRUE(FindText(pages[0], "Page     1") != NULL);
+    EXPECT_TRUE(FindText(pages[0], "Time") == NULL);
+}
+
+TEST_F(PrintDrawing, LongTextsAreCutToTheirFields)
+{
+    memset(AppSettings.CustName, 'C', CUSTNAME_SIZE - 1);
+    AppSettings.CustName[CUSTNAME_SIZE - 1] = 0;
+    TimesheetInfo.EmployeeId[0] = 0;
+    std::vector<RecordedPage> pages = RecordJob();
+    ASSERT_EQ(1u, pages.size());
+    EXPECT_TRUE(FindText(pages[0], std::string(50, 'C')) != NULL);
+    EXPECT_TRUE(FindText(pages[0], "EMPLOYEE ID: ") != NULL);   // an empty id prints its label
+}
+
+// ---- the failure paths -------------------------------------------------------------
+
+TEST_F(PrintDrawing, StartDocFailingShowsTheBoxAndDeletesTheDeviceContext)
+{
+    HDC dc = CreateDCA(NULL, DefaultPrinterName().c_str(), NULL, NULL);
+    ASSERT_TRUE(dc != NULL);
+    ResetCallLog(hMainWnd, true, false);
+    DOCINFOA document = {sizeof(DOCINFOA), SHEET_DOCUMENT_NAME, NULL, NULL, 0};
+    StartAnsweringBoxes();
+    EXPECT_EQ(0, RunPrintJob(hMainWnd, dc, hEntryList, &document, &RecordingCalls));
+    std::vector<SeenBox> boxes = StopAnsweringBoxes();
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ("Unable to start print job", boxes[0].text);
+    EXPECT_EQ("Error", boxes[0].caption);
+    EXPECT_EQ(hMainWnd, boxes[0].owner);
+    std::vector<std::string> order = {"StartDoc", "DeleteDC"};
+    EXPECT_EQ(order, Calls.order);
+    EXPECT_EQ(0u, GetObjectType(dc));
+    EXPECT_TRUE(IsWindowEnabled(hMainWnd));
+}
+
+TEST_F(PrintDrawing, StartPageFailingAbortsTheDocumentAndEnablesTheOwnerAgain)
+{
+    HDC dc = CreateDCA(NULL, DefaultPrinterName().c_str(), NULL, NULL);
+    ASSERT_TRUE(dc != NULL);
+    ResetCallLog(hMainWnd, false, true);
+    DOCINFOA document = {sizeof(DOCINFOA), SHEET_DOCUMENT_NAME, NULL, NULL, 0};
+    StartAnsweringBoxes();
+    EXPECT_EQ(0, RunPrintJob(hMainWnd, dc, hEntryList, &document, &RecordingCalls));
+    std::vector<SeenBox> boxes = StopAnsweringBoxes();
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ("Unable to start print job", boxes[0].text);
+    std::vector<std::string> order = {"StartDoc", "StartPage", "AbortDoc", "DeleteDC"};
+    EXPECT_EQ(order, Calls.order);
+    EXPECT_EQ(0u, GetObjectType(dc));
+    EXPECT_TRUE(IsWindowEnabled(hMainWnd));
+}
