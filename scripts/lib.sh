@@ -22,7 +22,7 @@ need_packages() {
     export DEBIAN_FRONTEND=noninteractive
     if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi
     $SUDO apt-get update -q || return 1
-    $SUDO apt-get install -y -q --no-install-recommends $missing || return 1
+    $SUDO apt-get install -y -q $missing || return 1
 }
 
 BUILD_PACKAGES="cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 xvfb xauth x11-utils fonts-liberation fonts-dejavu-core"
