@@ -445,11 +445,16 @@ static std::string ConfiguredOutFolder()
                 folder = line.substr(value);
         }
     }
-    std::string user = EnvText("USER");
+    // Wine keeps the Unix home and user as WINEHOMEDIR ("\\??\\Z:\\root") and WINEUSERNAME
+    std::string home = EnvText("WINEHOMEDIR");
+    if (home.compare(0, 4, "\\??\\") == 0)
+        home = home.substr(4);
+    home = home.size() > 2 && home[1] == ':' ? WindowsToUnix(home) : EnvText("HOME");
+    std::string user = EnvText("WINEUSERNAME");
     if (user.empty())
-        user = "root";
+        user = EnvText("USERNAME");
     const char *names[2] = {"${HOME}", "${USER}"};
-    std::string values[2] = {EnvText("HOME"), user};
+    std::string values[2] = {home, user};
     for (int i = 0; i < 2; i++)
         for (size_t at; (at = folder.find(names[i])) != std::string::npos;)
             folder.replace(at, strlen(names[i]), values[i]);
@@ -545,9 +550,20 @@ std::string PdfText(const std::string &pdf)
 
 std::string Squeezed(const std::string &text)
 {
+    // the PDF's hyphen glyph reads back as a soft hyphen (UTF-8 C2 AD)
+    std::string plain;
+    for (size_t i = 0; i < text.size(); i++) {
+        if ((unsigned char)text[i] == 0xC2 && i + 1 < text.size() &&
+            (unsigned char)text[i + 1] == 0xAD) {
+            plain += '-';
+            i++;
+        } else {
+            plain += text[i];
+        }
+    }
     std::string out;
     bool blank = false;
-    for (char c : text) {
+    for (char c : plain) {
         if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
             blank = true;
             continue;

@@ -110,7 +110,8 @@ FILETIME Now();
 std::string WaitForPdf(FILETIME since, int timeoutMs);
 // The text of a PDF by pdftotext, run as a Unix program; pages end with '\f'.
 std::string PdfText(const std::string &pdf);
-// The text with every run of white space (but form feeds) made one blank.
+// The text with every run of white space (but form feeds) made one blank,
+// and the soft hyphens that the PDF's hyphens read back as made '-'.
 std::string Squeezed(const std::string &text);
 int PageCount(const std::string &pdfText);
 

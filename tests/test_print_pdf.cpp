@@ -1,0 +1,146 @@
+// Printing through both dialogs to the CUPS PDF queue, and reading the PDF's
+// text back with pdftotext.
+#include <gtest/gtest.h>
+
+#include "app.h"
+#include "print.h"
+#include "print_support.h"
+#include "resource.h"
+#include "settings.h"
+#include "testwin.h"
+#include "totals.h"
+
+#include <stdio.h>
+#include <string.h>
+
+#include <string>
+
+static const char *Company = "Quillfeather Test Company Ltd";
+
+class PrintPdf : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        memset(&TimesheetInfo, 0, sizeof TimesheetInfo);
+        StartMainWindow();
+        ClearEntryRows();
+        snprintf(AppSettings.CustName, sizeof AppSettings.CustName, "%s", Company);
+    }
+    void TearDown() override
+    {
+        memset(&TimesheetInfo, 0, sizeof TimesheetInfo);
+        CloseMainWindow();
+    }
+
+    // Prints through the dialogs and gives the text of the PDF that came out.
+    std::string PrintToPdf()
+    {
+        FILETIME start = Now();
+        PrintScript script = {"E-1001", "Jane Q. Public", "03/07/2009", IDOK, IDOK};
+        PrintRunResult run = RunPrintDialog(script);
+        EXPECT_FALSE(run.timedOut);
+        EXPECT_TRUE(run.sawPageSetup);
+        EXPECT_EQ(run.printDialog, run.pageSetupOwner);
+        EXPECT_EQ(1, run.dialogResult);
+        for (const SeenBox &box : run.boxes)
+            ADD_FAILURE() << "box \"" << box.caption << "\": " << box.text;
+        std::string pdf = WaitForPdf(start, 60000);
+        EXPECT_NE("", pdf) << "no PDF in " << PdfFolder();
+        if (pdf.empty())
+            return "";
+        std::string text = PdfText(pdf);
+        EXPECT_NE("", text) << "pdftotext gave nothing for " << pdf;
+        return text;
+    }
+};
+
+static void AddRow(double a, double b, double c, double d)
+{
+    double times[8] = {a, b, c, d, 0, 0, 0, 0};
+    AppendEntryRow(times);
+}
+
+static std::string Page(const std::string &text, int n)
+{
+    size_t start = 0;
+    for (int i = 1; i < n && start != std::string::npos; i++) {
+        start = text.find('\f', start);
+        if (start != std::string::npos)
+            start++;
+    }
+    if (start == std::string::npos)
+        return "";
+    return text.substr(start, text.find('\f', start) - start);
+}
+
+TEST_F(PrintPdf, OneEntryPrintsTheWholeTimesheet)
+{
+    AddRow(8.00, 12.00, 13.00, 17.50);
+    SYSTEMTIME today;
+    GetLocalTime(&today);
+    std::string text = Squeezed(PrintToPdf());
+    ASSERT_FALSE(text.empty());
+    EXPECT_EQ(1, PageCount(text));
+
+    char date[32];
+    snprintf(date, sizeof date, "DATE: %02d/%02d/%02d", today.wMonth, today.wDay, today.wYear % 100);
+    const char *wanted[] = {
+        date,
+        "-- Hourwise 2.2.0 T I M E S H E E T --",
+        "TIME: ",
+        Company,
+        "EMPLOYEE ID: E-1001",
+        "Period End Date: 03/07/2009",
+        "Employee Name: Jane Q. Public",
+        "IN 1 OUT 1 IN 2 OUT 2 IN 3 OUT 3 IN 4 OUT 4 TOTAL",
+        "8.00 12.00 13.00 17.50 0.00 0.00 0.00 0.00 8.50",
+        "TOTAL: 8.50",
+        "Page 1",
+    };
+    for (const char *want : wanted)
+        EXPECT_NE(std::string::npos, text.find(want)) << "\"" << want << "\" not in:\n" << text;
+    EXPECT_NE(std::string::npos, text.find("Time"));
+
+    // the printed total is the one the main window shows for the same rows
+    UpdateGrandTotal();
+    EXPECT_EQ("    8.50", ControlText(IDC_GRANDTOTAL));
+}
+
+TEST_F(PrintPdf, ALongListFillsThreeNumberedPages)
+{
+    // the page's capacity from the body font that the job will choose
+    HDC dc = CreateDCA(NULL, DefaultPrinterName().c_str(), NULL, NULL);
+    ASSERT_TRUE(dc != NULL);
+    BodyFontRecord body;
+    FitBodyFont(hMainWnd, dc, &body);
+    TEXTMETRICA metrics;
+    GetTextMetricsA(dc, &metrics);
+    ReleaseBodyFont(dc, &body);
+    int lastLine = GetDeviceCaps(dc, VERTRES) / (metrics.tmHeight + metrics.tmExternalLeading) - 1;
+    DeleteDC(dc);
+    int capacity = PageCapacity(lastLine);
+    int entries = 2 * capacity + 1;
+    // an overnight pair: 22.00 to 6.00 counts 16.00 hours
+    for (int i = 0; i < entries; i++)
+        AddRow(22.00, 6.00, 0, 0);
+
+    std::string text = PrintToPdf();
+    ASSERT_FALSE(text.empty());
+    EXPECT_EQ(3, PageCount(text));
+    for (int n = 1; n <= 3; n++) {
+        std::string page = Squeezed(Page(text, n));
+        char number[32];
+        snprintf(number, sizeof number, "Page %d", n);
+        EXPECT_NE(std::string::npos, page.find(number)) << "page " << n << ":\n" << page;
+        EXPECT_NE(std::string::npos, page.find("EMPLOYEE ID: E-1001")) << "page " << n;
+        int blocks = 0;
+        for (size_t at = 0; (at = page.find("22.00 6.00 0.00 0.00 0.00 0.00 0.00 0.00 16.00", at)) !=
+                            std::string::npos;
+             at++)
+            blocks++;
+        EXPECT_EQ(n < 3 ? capacity : 1, blocks) << "page " << n;
+    }
+    char total[32];
+    snprintf(total, sizeof total, "TOTAL: %.2f", 16.0 * entries);
+    EXPECT_NE(std::string::npos, Squeezed(Page(text, 3)).find(total));
+}
