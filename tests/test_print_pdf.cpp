@@ -8,6 +8,7 @@
 #include "resource.h"
 #include "settings.h"
 #include "testwin.h"
+#include "timecalc.h"
 #include "totals.h"
 
 #include <stdio.h>
@@ -33,15 +34,15 @@ protected:
     }
 
     // Prints through the dialogs and gives the text of the PDF that came out.
-    std::string PrintToPdf()
+    std::string PrintToPdf(void (*open)() = NULL)
     {
         FILETIME start = Now();
         PrintScript script = {"E-1001", "Jane Q. Public", "03/07/2009", IDOK, IDOK};
-        PrintRunResult run = RunPrintDialog(script);
+        PrintRunResult run = RunPrintDialog(script, open);
         EXPECT_FALSE(run.timedOut);
         EXPECT_TRUE(run.sawPageSetup);
         EXPECT_EQ(run.printDialog, run.pageSetupOwner);
-        EXPECT_EQ(1, run.dialogResult);
+        EXPECT_EQ(open ? -1 : 1, run.dialogResult);
         for (const SeenBox &box : run.boxes)
             ADD_FAILURE() << "box \"" << box.caption << "\": " << box.text;
         std::string pdf = WaitForPdf(start, 60000);
@@ -143,4 +144,45 @@ TEST_F(PrintPdf, ALongListFillsThreeNumberedPages)
     char total[32];
     snprintf(total, sizeof total, "TOTAL: %.2f", 16.0 * entries);
     EXPECT_NE(std::string::npos, Squeezed(Page(text, 3)).find(total));
+}
+
+static void PressPrint()
+{
+    Click(hPrintButton);
+}
+
+// A week typed into the main window and printed from its Print button: every
+// row of the list and the grand total on screen come out on the sheet.
+TEST_F(PrintPdf, AWeekEnteredInTheMainWindowPrintsFromThePrintButton)
+{
+    const char *week[5][4] = {
+        {"8", "12", "12.5", "17"},     {"7.5", "11.5", "12", "16.25"}, {"9", "13", "14", "18.75"},
+        {"8", "12", "13", "17.5"},     {"22", "6", "0", "0"},
+    };
+    for (auto &day : week) {
+        Click(hNewButton);
+        for (int field = 0; field < 4; field++)
+            TypeIntoField(field, day[field]);
+        Click(hAddButton);
+    }
+    ASSERT_EQ(5, RowCount());
+    std::string grandTotal = ControlText(IDC_GRANDTOTAL);
+
+    std::string text = Squeezed(PrintToPdf(PressPrint));
+    ASSERT_FALSE(text.empty());
+    EXPECT_EQ(1, PageCount(text));
+    for (int row = 0; row < 5; row++) {
+        double times[8];
+        ReadEntryTimes(hEntryList, row, times);
+        std::string values;
+        for (int k = 1; k <= 8; k++)
+            values += Squeezed(CellText(row, k)) + " ";
+        char total[NUMBER_TEXT_SIZE];
+        FormatFixed(total, sizeof total, RowHours(times), 9, 2);
+        values += Squeezed(total);
+        EXPECT_NE(std::string::npos, text.find(values)) << values << " not in:\n" << text;
+    }
+    EXPECT_NE(std::string::npos, text.find("TOTAL: " + Squeezed(grandTotal))) << grandTotal;
+    // the overnight pair counts 16.00 hours
+    EXPECT_NE(std::string::npos, text.find("22.00 6.00 0.00 0.00 0.00 0.00 0.00 0.00 16.00"));
 }

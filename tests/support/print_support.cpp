@@ -138,7 +138,7 @@ static void CALLBACK ScriptTimer(HWND, UINT, UINT_PTR, DWORD)
     }
 }
 
-PrintRunResult RunPrintDialog(const PrintScript &script)
+PrintRunResult RunPrintDialog(const PrintScript &script, void (*open)())
 {
     PrintRunResult result;
     result.dialogResult = 0;
@@ -153,9 +153,14 @@ PrintRunResult RunPrintDialog(const PrintScript &script)
     Run.answered.clear();
     Run.deadline = GetTickCount() + 60000;
     UINT_PTR timer = SetTimer(NULL, 0, 50, ScriptTimer);
-    result.dialogResult = DialogBoxParamA(GetModuleHandleA(NULL),
-                                          MAKEINTRESOURCEA(IDD_PRINTTIMESHEET), hMainWnd,
-                                          PrintTimesheetDlgProc, 0);
+    if (open) {
+        open();
+        result.dialogResult = -1;
+    } else {
+        result.dialogResult = DialogBoxParamA(GetModuleHandleA(NULL),
+                                              MAKEINTRESOURCEA(IDD_PRINTTIMESHEET), hMainWnd,
+                                              PrintTimesheetDlgProc, 0);
+    }
     KillTimer(NULL, timer);
     Run.result = NULL;
     return result;

@@ -46,9 +46,10 @@ struct PrintRunResult {
 };
 
 // Opens the Print Timesheet dialog over the main window as the Print button
-// does and answers it, the Page Setup dialog and every message box from a
-// timer; returns when the dialog has ended.
-PrintRunResult RunPrintDialog(const PrintScript &script);
+// does (or by calling open, when given, which returns when the dialog has
+// ended; the dialog's result is then -1) and answers it, the Page Setup
+// dialog and every message box from a timer.
+PrintRunResult RunPrintDialog(const PrintScript &script, void (*open)() = NULL);
 
 // Answers every message box of the thread with OK from a timer until
 // StopAnsweringBoxes, which returns what they said.
