@@ -337,6 +337,10 @@ int FormatFixed(char *buffer, size_t capacity, double value, int width, int deci
 
 /* ---- reading -------------------------------------------------------------- */
 
+static const double POW10_EXACT[23] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
 static int IsBlank(char c)
 {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
@@ -425,6 +429,16 @@ double ReadNumber(const char *text)
         return negative ? -0.0 : 0.0;
     if (cutNonZero)
         canon[len++] = '1';
+    /* Up to 15 digits with a power of ten up to 22 are two exact doubles, and
+       one division or product of them is the correctly rounded value. */
+    long scale = intPart - sigDigits;
+    if (!cutNonZero && sigDigits <= 15 && scale >= -22 && scale <= 22) {
+        uint64_t whole = 0;
+        for (int i = 0; i < sigDigits; i++)
+            whole = whole * 10 + (uint64_t)(canon[3 + i] - '0');
+        double v = scale < 0 ? (double)whole / POW10_EXACT[-scale] : (double)whole * POW10_EXACT[scale];
+        return negative ? -v : v;
+    }
     if (intPart > 100000)
         intPart = 100000;
     if (intPart < -100000)
@@ -471,9 +485,6 @@ long ReadLong(const char *text)
 
 /* ---- rounding ------------------------------------------------------------- */
 
-static const double POW10_EXACT[23] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 double RoundToDecimals(double value, int decimals)
 {
@@ -485,6 +496,24 @@ double RoundToDecimals(double value, int decimals)
         decimals = 0;
     if (decimals > 20)
         decimals = 20;
+
+    /* The scaled value's fraction, unless it lies so near one half that the
+       17-digit expansion or the product's rounding could tip it, decides
+       alone: the expansion differs from the value by at most half a unit of
+       its 17th digit, and the product by half a unit of its last bit. */
+    double scaled = fabs(value) * POW10_EXACT[decimals];
+    if (scaled < 1e15) {
+        double whole = floor(scaled);
+        double fraction = scaled - whole;
+        if (fabs(fraction - 0.5) > scaled * 1e-15) {
+            double r = fraction > 0.5 ? whole + 1 : whole;
+            if (r == 0)
+                return 0.0;
+            double result = r / POW10_EXACT[decimals];
+            return value < 0 ? -result : result;
+        }
+    }
+
     char digits[NUMBER_TEXT_SIZE];
     int n = RoundedDigits(fabs(value), decimals, digits, sizeof digits);
     double result;
