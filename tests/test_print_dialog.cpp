@@ -179,3 +179,78 @@ TEST_F(PrintDialog, PrintDlgErrorBoxShowsTheTableTextOrNothing)
         EXPECT_EQ(c.text, boxes[0].text);
     }
 }
+
+// The template as the dialog is built from it: caption, frame, and each
+// control in tab order with its class, text, style and place.
+TEST_F(PrintDialog, TheDialogIsBuiltFromItsTemplate)
+{
+    HWND dialog = CreateDialogParamA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDD_PRINTTIMESHEET),
+                                     hMainWnd, PrintTimesheetDlgProc, 0);
+    ASSERT_TRUE(dialog != NULL);
+    EXPECT_EQ("Print Timesheet", WindowText(dialog));
+    LONG style = GetWindowLongA(dialog, GWL_STYLE);
+    const LONG frame = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+    EXPECT_EQ(frame, style & frame);
+    RECT client = {0, 0, 283, 155};
+    MapDialogRect(dialog, &client);
+    RECT actual;
+    GetClientRect(dialog, &actual);
+    EXPECT_NEAR(client.right, actual.right, 2);
+    EXPECT_NEAR(client.bottom, actual.bottom, 2);
+
+    struct Control {
+        int id;
+        const char *className;
+        const char *text;
+        LONG style;
+        RECT units;   // x, y, width, height
+    } controls[] = {
+        {IDC_EMPLOYEEID, "Edit", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, {45, 31, 70, 13}},
+        {IDC_PERIODENDDATE, "Edit", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, {152, 32, 65, 13}},
+        {IDC_EMPLOYEENAME, "Edit", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, {22, 78, 241, 13}},
+        {IDOK, "Button", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, {87, 116, 50, 14}},
+        {IDCANCEL, "Button", "Cancel", BS_PUSHBUTTON | WS_TABSTOP, {145, 116, 50, 14}},
+        {0xFFFF, "Static", "Employee Id", SS_CENTER | WS_GROUP, {47, 20, 63, 9}},
+        {0xFFFF, "Static", "Period Ending Date", SS_LEFT | WS_GROUP, {154, 20, 63, 9}},
+        {0xFFFF, "Static", "Employee Name", SS_CENTER | WS_GROUP, {23, 67, 240, 9}},
+    };
+    HWND child = GetWindow(dialog, GW_CHILD);
+    for (const Control &want : controls) {
+        ASSERT_TRUE(child != NULL) << want.text;
+        char className[32] = {0};
+        GetClassNameA(child, className, sizeof className);
+        EXPECT_EQ(want.id, GetDlgCtrlID(child) & 0xFFFF) << want.text;
+        EXPECT_STRCASEEQ(want.className, className) << want.text;
+        EXPECT_EQ(want.text, WindowText(child));
+        LONG childStyle = GetWindowLongA(child, GWL_STYLE);
+        LONG expected = want.style | WS_CHILD | WS_VISIBLE;
+        if (!strcmp(want.className, "Edit")) {
+            // an edit's border becomes its sunken client edge
+            if (GetWindowLongA(child, GWL_EXSTYLE) & WS_EX_CLIENTEDGE)
+                expected &= ~WS_BORDER;
+        }
+        EXPECT_EQ(expected, childStyle & expected) << want.text;
+        if (!strcmp(want.className, "Static")) {
+            EXPECT_EQ(want.style & SS_TYPEMASK, childStyle & SS_TYPEMASK) << want.text;
+        }
+        // the dialog manager maps the position and the size each on its own
+        RECT origin = {want.units.left, want.units.top, want.units.left, want.units.top};
+        RECT size = {0, 0, want.units.right, want.units.bottom};
+        MapDialogRect(dialog, &origin);
+        MapDialogRect(dialog, &size);
+        RECT at;
+        GetWindowRect(child, &at);
+        MapWindowPoints(NULL, dialog, (POINT *)&at, 2);
+        EXPECT_EQ(origin.left, at.left) << want.text;
+        EXPECT_EQ(origin.top, at.top) << want.text;
+        EXPECT_EQ(size.right, at.right - at.left) << want.text;
+        EXPECT_EQ(size.bottom, at.bottom - at.top) << want.text;
+        child = GetWindow(child, GW_HWNDNEXT);
+    }
+    EXPECT_TRUE(child == NULL);
+    EXPECT_EQ(11, (int)SendDlgItemMessageA(dialog, IDC_EMPLOYEEID, EM_GETLIMITTEXT, 0, 0));
+    EXPECT_EQ(50, (int)SendDlgItemMessageA(dialog, IDC_EMPLOYEENAME, EM_GETLIMITTEXT, 0, 0));
+    EXPECT_EQ(10, (int)SendDlgItemMessageA(dialog, IDC_PERIODENDDATE, EM_GETLIMITTEXT, 0, 0));
+    EXPECT_EQ(GetDlgItem(dialog, IDC_EMPLOYEEID), GetFocus());
+    DestroyWindow(dialog);
+}
