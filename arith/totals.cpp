@@ -62,16 +62,21 @@ void UpdateEntryTotal(void)
     SetNumberText(IDC_ENTRYTOTAL, EntryTotal, 9);
 }
 
-static void ReadCell(HWND list, int row, int column, char *text)
+static void ReadCellText(HWND list, int row, int column, char *text, int capacity)
 {
-    memset(text, 0, CELL_TEXT_SIZE);
+    memset(text, 0, (size_t)capacity);
     LVITEMA item;
     memset(&item, 0, sizeof item);
     item.iSubItem = column;
     item.pszText = text;
-    item.cchTextMax = CELL_TEXT_SIZE;
+    item.cchTextMax = capacity;
     SendMessageA(list, LVM_GETITEMTEXTA, (WPARAM)row, (LPARAM)&item);
-    text[CELL_TEXT_SIZE - 1] = 0;
+    text[capacity - 1] = 0;
+}
+
+static void ReadCell(HWND list, int row, int column, char *text)
+{
+    ReadCellText(list, row, column, text, CELL_TEXT_SIZE);
 }
 
 void ReadEntryTimes(HWND list, int row, double times[8])
@@ -99,9 +104,11 @@ void ShowSelectedEntry(void)
 
     double times[8];
     char text[CELL_TEXT_SIZE];
+    char shown[NUMBER_TEXT_SIZE]; /* the field shows the whole cell, never a cut number */
     for (int k = 1; k <= 8; k++) {
         ReadCell(hEntryList, row, k, text);
-        SetDlgItemTextA(hMainWnd, IDC_TIMEIN1 + k - 1, text);
+        ReadCellText(hEntryList, row, k, shown, (int)sizeof shown);
+        SetDlgItemTextA(hMainWnd, IDC_TIMEIN1 + k - 1, shown);
         times[k - 1] = RoundToDecimals(ReadNumber(text), 2);
     }
     EntryTotal = RowHours(times);
