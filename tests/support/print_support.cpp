@@ -8,6 +8,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <algorithm>
 #include <map>
 
 // ---- rows -------------------------------------------------------------------
@@ -432,8 +433,8 @@ static std::string ReadWholeFile(const std::string &path)
     return data;
 }
 
-// The folder of cups-pdf's "Out" setting with ${HOME} and ${USER} filled in.
-static std::string ConfiguredOutFolder()
+// cups-pdf's "Out" setting as written in its configuration.
+static std::string ConfiguredOut()
 {
     std::string folder = "/var/spool/cups-pdf/${USER}";
     std::string conf = ReadWholeFile("Z:\\etc\\cups\\cups-pdf.conf");
@@ -450,30 +451,81 @@ static std::string ConfiguredOutFolder()
                 folder = line.substr(value);
         }
     }
-    // Wine keeps the Unix home and user as WINEHOMEDIR ("\\??\\Z:\\root") and WINEUSERNAME
-    std::string home = EnvText("WINEHOMEDIR");
-    if (home.compare(0, 4, "\\??\\") == 0)
-        home = home.substr(4);
-    home = home.size() > 2 && home[1] == ':' ? WindowsToUnix(home) : EnvText("HOME");
-    std::string user = EnvText("WINEUSERNAME");
-    if (user.empty())
-        user = EnvText("USERNAME");
-    const char *names[2] = {"${HOME}", "${USER}"};
-    std::string values[2] = {home, user};
-    for (int i = 0; i < 2; i++)
-        for (size_t at; (at = folder.find(names[i])) != std::string::npos;)
-            folder.replace(at, strlen(names[i]), values[i]);
     while (!folder.empty() && (folder.back() == ' ' || folder.back() == '\r'))
         folder.pop_back();
     return folder;
 }
 
+// The home folder of a user as /etc/passwd has it ("" when not there).
+static std::string PasswdHome(const std::string &user)
+{
+    std::string passwd = ReadWholeFile("Z:\\etc\\passwd");
+    std::string key = user + ":";
+    for (size_t at = 0; at < passwd.size();) {
+        size_t end = passwd.find('\n', at);
+        if (end == std::string::npos)
+            end = passwd.size();
+        std::string line = passwd.substr(at, end - at);
+        at = end + 1;
+        if (line.compare(0, key.size(), key) != 0)
+            continue;
+        size_t field = 0;
+        for (int i = 0; i < 5 && field != std::string::npos; i++) {
+            field = line.find(':', field);
+            if (field != std::string::npos)
+                field++;
+        }
+        if (field == std::string::npos)
+            return "";
+        return line.substr(field, line.find(':', field) - field);
+    }
+    return "";
+}
+
+static std::string Filled(std::string folder, const std::string &home, const std::string &user)
+{
+    const char *names[2] = {"${HOME}", "${USER}"};
+    const std::string values[2] = {home, user};
+    for (int i = 0; i < 2; i++)
+        for (size_t at; (at = folder.find(names[i])) != std::string::npos;)
+            folder.replace(at, strlen(names[i]), values[i]);
+    return folder;
+}
+
+std::vector<std::string> PdfFolders()
+{
+    std::vector<std::string> folders;
+    std::string chosen = EnvText("HOURWISE_PDF_DIR");
+    if (!chosen.empty()) {
+        folders.push_back(UnixToWindows(chosen));
+        return folders;
+    }
+    // cups-pdf fills in the home of the job's user from the user database;
+    // Wine knows the user as WINEUSERNAME and its home as WINEHOMEDIR
+    std::string user = EnvText("WINEUSERNAME");
+    if (user.empty())
+        user = EnvText("USERNAME");
+    std::string wineHome = EnvText("WINEHOMEDIR");
+    if (wineHome.compare(0, 4, "\\??\\") == 0)
+        wineHome = wineHome.substr(4);
+    wineHome = wineHome.size() > 2 && wineHome[1] == ':' ? WindowsToUnix(wineHome) : "";
+    std::string out = ConfiguredOut();
+    std::string candidates[3] = {Filled(out, PasswdHome(user), user), Filled(out, wineHome, user),
+                                 "/var/spool/cups-pdf/ANONYMOUS"};
+    for (const std::string &folder : candidates) {
+        std::string windows = UnixToWindows(folder);
+        if (std::find(folders.begin(), folders.end(), windows) == folders.end())
+            folders.push_back(windows);
+    }
+    return folders;
+}
+
 std::string PdfFolder()
 {
-    std::string folder = EnvText("HOURWISE_PDF_DIR");
-    if (folder.empty())
-        folder = ConfiguredOutFolder();
-    return UnixToWindows(folder);
+    std::string all;
+    for (const std::string &folder : PdfFolders())
+        all += (all.empty() ? "" : ", ") + folder;
+    return all;
 }
 
 FILETIME Now()
@@ -492,17 +544,19 @@ static bool Complete(const std::string &path)
 
 std::string WaitForPdf(FILETIME since, int timeoutMs)
 {
-    std::string folder = PdfFolder();
+    std::vector<std::string> folders = PdfFolders();
     DWORD deadline = GetTickCount() + (DWORD)timeoutMs;
     std::string lastSeen;
     ULONGLONG lastSize = 0;
     do {
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((folder + "\\*.pdf").c_str(), &found);
         std::string newest;
         FILETIME newestTime = since;
         ULONGLONG newestSize = 0;
-        if (search != INVALID_HANDLE_VALUE) {
+        for (const std::string &folder : folders) {
+            WIN32_FIND_DATAA found;
+            HANDLE search = FindFirstFileA((folder + "\\*.pdf").c_str(), &found);
+            if (search == INVALID_HANDLE_VALUE)
+                continue;
             do {
                 if (CompareFileTime(&found.ftLastWriteTime, &newestTime) >= 0) {
                     newestTime = found.ftLastWriteTime;
@@ -541,12 +595,14 @@ std::string PdfText(const std::string &pdf)
     WaitForSingleObject(process.hProcess, 30000);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    // the Unix program may still be writing when its Windows side has ended
-    std::string text;
-    for (int i = 0; i < 40; i++) {
+    // the Unix program may still be writing when its Windows side has ended:
+    // the text is taken when two reads a tenth of a second apart agree
+    std::string text, before;
+    for (int i = 0; i < 50; i++) {
         text = ReadWholeFile(outWindows);
-        if (!text.empty())
+        if (!text.empty() && text == before)
             break;
+        before = text;
         Sleep(100);
     }
     DeleteFileA(outWindows.c_str());

@@ -102,8 +102,11 @@ std::vector<RecordedPage> ReadRecordedPages(HENHMETAFILE job);
 
 // ---- the PDF of the CUPS queue ---------------------------------------------
 
-// The folder where cups-pdf puts its files for this user, as a Windows path
-// (HOURWISE_PDF_DIR, or the "Out" of /etc/cups/cups-pdf.conf).
+// The folders where cups-pdf may put the files of this user's jobs, as
+// Windows paths: HOURWISE_PDF_DIR when it is set; otherwise the "Out" of
+// /etc/cups/cups-pdf.conf for the user's home (from /etc/passwd and from
+// Wine's idea of it) and the folder of anonymous jobs. PdfFolder lists them.
+std::vector<std::string> PdfFolders();
 std::string PdfFolder();
 FILETIME Now();
 // The newest complete PDF written in the folder after since; "" when none
