@@ -360,6 +360,17 @@ TEST_F(PrintDrawing, ThreePagesNumberedWithTheTotalAfterTheLastEntry)
         EXPECT_TRUE(FindText(pages[n], Company) != NULL);
         EXPECT_EQ(n == 2, FindText(pages[n], Number(4.0 * (2 * capacity + 1), 9).insert(0, "TOTAL: ")) != NULL);
     }
+    // the headers are the same on every page but for the clock
+    auto header = [&](const RecordedPage &page) {
+        std::vector<std::tuple<std::string, int, int>> texts;
+        for (const DrawnText &t : page.texts)
+            if (t.y < 10 * L && t.text.compare(0, 5, "DATE:") && t.text.compare(0, 5, "TIME:"))
+                texts.push_back(std::make_tuple(t.text, t.x, t.y));
+        return texts;
+    };
+    EXPECT_EQ(5u, header(pages[0]).size());
+    EXPECT_EQ(header(pages[0]), header(pages[1]));
+    EXPECT_EQ(header(pages[0]), header(pages[2]));
 }
 
 TEST_F(PrintDrawing, TheTotalGoesOnANewPageWhenTheLastValueLineLeavesNoRoom)
