@@ -1,0 +1,792 @@
+// The Preferences dialog as the user meets it: opened from the real main
+// window, answered from a timer inside its modal loop, with the settings key
+// of the test's Wine prefix behind it.
+#include <gtest/gtest.h>
+
+#include "app.h"
+#include "registry.h"
+#include "resource.h"
+#include "settings.h"
+#include "settings_values.h"
+#include "testwin.h"
+
+#include <string.h>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+const int RadioIds[12] = {IDC_STARMINUTES,  IDC_STARHOURSMINUTES,  IDC_STARHOURS,
+                          IDC_MINUSMINUTES, IDC_MINUSHOURSMINUTES, IDC_MINUSHOURS,
+                          IDC_PLUSMINUTES,  IDC_PLUSHOURSMINUTES,  IDC_PLUSHOURS,
+                          IDC_ROUNDBOTH,    IDC_ROUNDDOWN,         IDC_ROUNDUP};
+
+// What the dialog showed when the action looked at it.
+struct DialogState {
+    bool seen = false;
+    std::vector<int> checked;   // BM_GETCHECK of the twelve buttons, 1021 to 1032
+    std::string company;
+    std::string amount;
+};
+
+DialogState ReadState(HWND dialog)
+{
+    DialogState state;
+    state.seen = true;
+    for (int id : RadioIds)
+        state.checked.push_back((int)SendDlgItemMessageA(dialog, id, BM_GETCHECK, 0, 0));
+    state.company = ControlText(IDC_COMPANYNAME, dialog);
+    state.amount = ControlText(IDC_ROUNDAMOUNT, dialog);
+    return state;
+}
+
+// The checks the dialog should show for the given field values.
+std::vector<int> ChecksFor(int op1, int op2, int op3, int roundType)
+{
+    std::vector<int> checks;
+    for (int value = 1; value <= 3; value++) checks.push_back(op1 == value);
+    for (int value = 4; value <= 6; value++) checks.push_back(op2 == value);
+    for (int value = 7; value <= 9; value++) checks.push_back(op3 == value);
+    for (int value = 1; value <= 3; value++) checks.push_back(roundType == value);
+    return checks;
+}
+
+void PushButton(HWND dialog, int id)
+{
+    SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+// Types into an edit of the dialog as the keyboard would: the whole text is
+// replaced by the typed characters.
+void TypeInto(HWND dialog, int id, const char *text)
+{
+    HWND edit = GetDlgItem(dialog, id);
+    SetFocus(edit);
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    SendMessageA(edit, WM_CHAR, VK_BACK, 1);
+    for (const char *c = text; *c; c++)
+        SendMessageA(edit, WM_CHAR, (WPARAM)(unsigned char)*c, 1);
+}
+
+// A key that goes through the dialog's own loop (and so its keyboard
+// interface), posted to the control that has the focus.
+void PostKey(UINT key)
+{
+    HWND target = GetFocus();
+    UINT scan = MapVirtualKeyA(key, 0);
+    PostMessageA(target, WM_KEYDOWN, key, 1 | (scan << 16));
+    PostMessageA(target, WM_KEYUP, key, 1 | (scan << 16) | (1u << 30) | (1u << 31));
+}
+
+// The state of the last opening, and what an action is told to do.
+DialogState Seen;
+int ChooseButton;                // a radio button to push before OK, or 0
+const char *TypeCompany;         // texts to type before OK, or NULL
+const char *TypeAmount;
+
+void LookAndCancel(HWND dialog)
+{
+    if (!dialog)
+        return;
+    Seen = ReadState(dialog);
+    PushButton(dialog, IDCANCEL);
+}
+
+void LookAndOk(HWND dialog)
+{
+    if (!dialog)
+        return;
+    Seen = ReadState(dialog);
+    PushButton(dialog, IDOK);
+}
+
+void ChangeAndOk(HWND dialog)
+{
+    if (!dialog)
+        return;
+    Seen = ReadState(dialog);
+    if (ChooseButton)
+        PushButton(dialog, ChooseButton);
+    if (TypeCompany)
+        TypeInto(dialog, IDC_COMPANYNAME, TypeCompany);
+    if (TypeAmount)
+        TypeInto(dialog, IDC_ROUNDAMOUNT, TypeAmount);
+    PushButton(dialog, IDOK);
+}
+
+enum Route { ByButton, ByMenu };
+
+// Opens the dialog from the main window and lets the action answer it; the
+// dialog has closed when this returns.
+void OpenPreferences(DialogAction action, Route route = ByButton)
+{
+    Seen = DialogState();
+    AnswerNextDialog(hMainWnd, action);
+    if (route == ByButton)
+        Click(hPreferencesButton);
+    else
+        SendMessageA(hMainWnd, WM_COMMAND, IDM_PREFERENCES, 0);
+    Pump();
+    ASSERT_EQ(AnsweredDialogs(), 1);
+    ASSERT_TRUE(Seen.seen) << "no Preferences dialog appeared";
+    EXPECT_EQ(FindOwnedDialog(hMainWnd), (HWND)NULL) << "the dialog is still open";
+}
+
+class Preferences : public ::testing::Test {
+protected:
+    void SetUp() override { DeleteSettingsKey(); }
+    void TearDown() override
+    {
+        CloseMainWindow();
+        DeleteSettingsKey();
+    }
+    void Restart()
+    {
+        CloseMainWindow();
+        StartMainWindow();
+    }
+};
+
+// ------------------------------------------------------- initial states
+
+TEST_F(Preferences, FirstStartShowsTheDefaultsWithAnEmptyCompanyName)
+{
+    StartMainWindow();
+    OpenPreferences(LookAndCancel);
+    EXPECT_EQ(Seen.checked, ChecksFor(1, 5, 8, 1));
+    EXPECT_EQ(Seen.company, "");
+    EXPECT_EQ(Seen.amount, ".00");
+}
+
+TEST_F(Preferences, SecondStartShowsTheStoredCompanyName)
+{
+    StartMainWindow();
+    Restart();
+    OpenPreferences(LookAndCancel, ByMenu);
+    EXPECT_EQ(Seen.checked, ChecksFor(1, 5, 8, 1));
+    EXPECT_EQ(Seen.company, "Customer Name");
+    EXPECT_EQ(Seen.amount, ".00");
+}
+
+TEST_F(Preferences, ShowsTheStoredValues)
+{
+    WriteNonDefaults();
+    StartMainWindow();
+    OpenPreferences(LookAndCancel);
+    EXPECT_EQ(Seen.checked, ChecksFor(2, 6, 9, 3));
+    EXPECT_EQ(Seen.company, "Acme Tools");
+    EXPECT_EQ(Seen.amount, ".25");
+}
+
+TEST_F(Preferences, OkAfterTheFirstStartSavesTheEmptyCompanyName)
+{
+    StartMainWindow();
+    OpenPreferences(LookAndOk);
+    EXPECT_EQ(std::string(AppSettings.CustName), "");
+    ExpectText("CustName", "");
+    Restart();
+    EXPECT_EQ(std::string(AppSettings.CustName), "");
+    ExpectText("CustName", "");   // read, so not replaced by the default
+    OpenPreferences(LookAndCancel);
+    EXPECT_EQ(Seen.company, "");
+}
+
+// A field holding a number that no button of its group stands for.
+struct ForeignCase {
+    const char *name;
+    DWORD stored;
+    int group;        // 0 to 3: the "*", "-", "+" and rounding groups
+    int choose;       // button pushed at the second opening
+    int chosenValue;
+};
+
+void PrintTo(const ForeignCase &c, std::ostream *os) { *os << c.name; }
+
+class ForeignValue : public Preferences, public ::testing::WithParamInterface<ForeignCase> {};
+
+int FieldOf(int group)
+{
+    switch (group) {
+    case 0: return AppSettings.Operator1;
+    case 1: return AppSettings.Operator2;
+    case 2: return AppSettings.Operator3;
+    default: return AppSettings.RoundType;
+    }
+}
+
+TEST_P(ForeignValue, NoButtonIsCheckedAndOkKeepsIt)
+{
+    const ForeignCase &c = GetParam();
+    WriteDefaults();
+    WriteDword(c.name, c.stored);
+    StartMainWindow();
+    ASSERT_EQ(FieldOf(c.group), (int)c.stored);
+
+    OpenPreferences(LookAndOk);
+    std::vector<int> expected = ChecksFor(1, 5, 8, 1);
+    for (int i = 0; i < 3; i++)
+        expected[c.group * 3 + i] = 0;
+    EXPECT_EQ(Seen.checked, expected);
+    EXPECT_EQ(FieldOf(c.group), (int)c.stored);
+    ExpectDword(c.name, c.stored);
+
+    ChooseButton = c.choose;
+    TypeCompany = TypeAmount = NULL;
+    OpenPreferences(ChangeAndOk);
+    ChooseButton = 0;
+    EXPECT_EQ(FieldOf(c.group), c.chosenValue);
+    ExpectDword(c.name, (DWORD)c.chosenValue);
+}
+
+INSTANTIATE_TEST_SUITE_P(Groups, ForeignValue,
+                         ::testing::Values(ForeignCase{"Operator1", 7, 0, IDC_STARHOURS, 3},
+                                           ForeignCase{"Operator2", 1, 1, IDC_MINUSMINUTES, 4},
+                                           ForeignCase{"Operator3", 0, 2, IDC_PLUSHOURS, 9},
+                                           ForeignCase{"RoundType", 9, 3, IDC_ROUNDDOWN, 2}),
+                         [](const ::testing::TestParamInfo<ForeignCase> &info) {
+                             return std::string(info.param.name);
+                         });
+
+// ------------------------------------------------------------ OK and Cancel
+
+TEST_F(Preferences, OkWithoutAChangeRewritesAllSixValues)
+{
+    WriteNonDefaults();
+    StartMainWindow();
+    // Behind the program's back: other numbers, a wrong type, a missing value.
+    WriteDword("Operator1", 3);
+    WriteString("Operator2", "x");
+    DeleteValue("Operator3");
+    WriteString("CustName", "Other Name");
+    WriteBinary("RoundType", REG_BINARY, "\1\0\0\0", 4);
+    WriteString("RoundAmount", ".5");
+
+    OpenPreferences(LookAndOk);
+    ExpectDword("Operator1", 2);
+    ExpectDword("Operator2", 6);
+    ExpectDword("Operator3", 9);
+    ExpectText("CustName", "Acme Tools");
+    ExpectDword("RoundType", 3);
+    ExpectText("RoundAmount", ".25");
+    EXPECT_EQ(AppSettings.Operator1, 2);
+    EXPECT_EQ(AppSettings.Operator2, 6);
+    EXPECT_EQ(AppSettings.Operator3, 9);
+    EXPECT_EQ(std::string(AppSettings.CustName), "Acme Tools");
+    EXPECT_EQ(AppSettings.RoundType, 3);
+    EXPECT_EQ(std::string(AppSettings.RoundAmount), ".25");
+    EXPECT_EQ(AppSettings.RoundAmountValue, 0.25);
+}
+
+TEST_F(Preferences, OkSavesEveryChange)
+{
+    WriteDefaults();
+    StartMainWindow();
+    static const int pushes[] = {IDC_STARHOURS, IDC_MINUSMINUTES, IDC_PLUSHOURS, IDC_ROUNDUP};
+    struct Local {
+        static void Action(HWND dialog)
+        {
+            if (!dialog)
+                return;
+            for (int id : pushes)
+                PushButton(dialog, id);
+            TypeInto(dialog, IDC_COMPANYNAME, "Quill & Sons");
+            TypeInto(dialog, IDC_ROUNDAMOUNT, ".1");
+            LookAndOk(dialog);
+        }
+    };
+    OpenPreferences(Local::Action);
+    EXPECT_EQ(Seen.checked, ChecksFor(3, 4, 9, 3));
+    EXPECT_EQ(AppSettings.Operator1, 3);
+    EXPECT_EQ(AppSettings.Operator2, 4);
+    EXPECT_EQ(AppSettings.Operator3, 9);
+    EXPECT_EQ(std::string(AppSettings.CustName), "Quill & Sons");
+    EXPECT_EQ(AppSettings.RoundType, 3);
+    EXPECT_EQ(std::string(AppSettings.RoundAmount), ".1");
+    EXPECT_EQ(AppSettings.RoundAmountValue, 0.1);
+    ExpectDword("Operator1", 3);
+    ExpectDword("Operator2", 4);
+    ExpectDword("Operator3", 9);
+    ExpectText("CustName", "Quill & Sons");
+    ExpectDword("RoundType", 3);
+    ExpectText("RoundAmount", ".1");
+
+    // The next start loads them.
+    Restart();
+    OpenPreferences(LookAndCancel);
+    EXPECT_EQ(Seen.checked, ChecksFor(3, 4, 9, 3));
+    EXPECT_EQ(Seen.company, "Quill & Sons");
+    EXPECT_EQ(Seen.amount, ".1");
+}
+
+TEST_F(Preferences, EnterKeyIsOk)
+{
+    WriteDefaults();
+    StartMainWindow();
+    struct Local {
+        static void Action(HWND dialog)
+        {
+            if (!dialog)
+                return;
+            TypeInto(dialog, IDC_COMPANYNAME, "Typed Name");
+            Seen = ReadState(dialog);
+            PostKey(VK_RETURN);
+        }
+    };
+    OpenPreferences(Local::Action);
+    EXPECT_EQ(std::string(AppSettings.CustName), "Typed Name");
+    ExpectText("CustName", "Typed Name");
+}
+
+// Every control changed, then the dialog left without OK.
+enum CancelWay { CancelButton, EscapeKey, CloseBox };
+
+class CancelChangesNothing : public Preferences, public ::testing::WithParamInterface<CancelWay> {};
+
+CancelWay Way;
+
+void ChangeEverythingAndLeave(HWND dialog)
+{
+    if (!dialog)
+        return;
+    PushButton(dialog, IDC_STARMINUTES);
+    PushButton(dialog, IDC_MINUSMINUTES);
+    PushButton(dialog, IDC_PLUSMINUTES);
+    PushButton(dialog, IDC_ROUNDBOTH);
+    TypeInto(dialog, IDC_COMPANYNAME, "Changed");
+    TypeInto(dialog, IDC_ROUNDAMOUNT, ".5");
+    Seen = ReadState(dialog);
+    switch (Way) {
+    case CancelButton: PushButton(dialog, IDCANCEL); break;
+    case EscapeKey: PostKey(VK_ESCAPE); break;
+    case CloseBox: SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); break;
+    }
+}
+
+std::string CancelWayName(const ::testing::TestParamInfo<CancelWay> &info)
+{
+    static const char *const names[] = {"CancelButton", "EscapeKey", "CloseBox"};
+    return names[info.param];
+}
+
+TEST_P(CancelChangesNothing, InMemoryAndInTheRegistry)
+{
+    Way = GetParam();
+    WriteNonDefaults();
+    StartMainWindow();
+    AppSettingsRecord before = AppSettings;
+
+    OpenPreferences(ChangeEverythingAndLeave);
+    ASSERT_EQ(Seen.checked, ChecksFor(1, 4, 7, 1)) << "the changes did not reach the dialog";
+    ASSERT_EQ(Seen.company, "Changed");
+    EXPECT_EQ(memcmp(&before, &AppSettings, sizeof before), 0);
+    ExpectDword("Operator1", 2);
+    ExpectDword("Operator2", 6);
+    ExpectDword("Operator3", 9);
+    ExpectText("CustName", "Acme Tools");
+    ExpectDword("RoundType", 3);
+    ExpectText("RoundAmount", ".25");
+
+    OpenPreferences(LookAndCancel);
+    EXPECT_EQ(Seen.checked, ChecksFor(2, 6, 9, 3));
+    EXPECT_EQ(Seen.company, "Acme Tools");
+    EXPECT_EQ(Seen.amount, ".25");
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, CancelChangesNothing,
+                         ::testing::Values(CancelButton, EscapeKey, CloseBox),
+                         CancelWayName);
+
+TEST_F(Preferences, OkWithTheKeyRemovedKeepsTheValuesInMemoryOnly)
+{
+    WriteDefaults();
+    StartMainWindow();
+    DeleteSettingsKey();
+    ChooseButton = IDC_STARHOURS;
+    TypeCompany = "Gone Ltd";
+    TypeAmount = ".25";
+    RegistryMessage[0] = 0;
+    OpenPreferences(ChangeAndOk);
+    ChooseButton = 0;
+    TypeCompany = TypeAmount = NULL;
+    EXPECT_EQ(AppSettings.Operator1, 3);
+    EXPECT_EQ(std::string(AppSettings.CustName), "Gone Ltd");
+    EXPECT_EQ(AppSettings.RoundAmountValue, 0.25);
+    EXPECT_FALSE(SettingsKeyExists()) << "the key is made again only at the next start";
+    // The failures went by without a box; the last one is the last write.
+    EXPECT_EQ(std::string(RegistryMessage),
+              "Error Setting Registry Key Entry:\n"
+              "Key/Path=Software\\Quillfeather Systems Inc\\Hourwise\\RoundAmount\n"
+              "DLL Returned=2");
+}
+
+// ------------------------------------------------------------- the edits
+
+TEST_F(Preferences, TextLimitsOfTheEdits)
+{
+    WriteDefaults();
+    StartMainWindow();
+    static std::string typedName;
+    struct Local {
+        static void Action(HWND dialog)
+        {
+            if (!dialog)
+                return;
+            typedName.clear();
+            for (int i = 0; i < 51; i++)
+                typedName += (char)('a' + i % 26);
+            TypeInto(dialog, IDC_COMPANYNAME, typedName.c_str());
+            TypeInto(dialog, IDC_ROUNDAMOUNT, "1234");
+            LookAndOk(dialog);
+        }
+    };
+    OpenPreferences(Local::Action);
+    EXPECT_EQ(Seen.company, typedName.substr(0, 50)) << "the 51st character was taken";
+    EXPECT_EQ(Seen.amount, "123") << "the 4th character was taken";
+    EXPECT_EQ(std::string(AppSettings.CustName), typedName.substr(0, 50));
+    EXPECT_EQ(std::string(AppSettings.RoundAmount), "123");
+    ExpectText("CustName", typedName.substr(0, 50));
+    ExpectText("RoundAmount", "123");
+}
+
+// A round amount typed in the dialog and the evaluations that follow.
+struct RoundingCase {
+    const char *label;
+    const char *typed;
+    int button;
+    double step;
+    const char *at807;   // 8*07 evaluated after OK
+    const char *at808;   // 8*08
+};
+
+void PrintTo(const RoundingCase &c, std::ostream *os) { *os << c.label; }
+
+class RoundingAfterOk : public Preferences, public ::testing::WithParamInterface<RoundingCase> {};
+
+TEST_P(RoundingAfterOk, AppliesFromTheNextEvaluation)
+{
+    const RoundingCase &c = GetParam();
+    StartMainWindow();
+    Click(hNewButton);
+    TypeIntoField(0, "8*07");
+    TypeIntoField(1, "8*08");
+    ASSERT_EQ(ControlText(IDC_TIMEIN1), " 8.12");
+    ASSERT_EQ(ControlText(IDC_TIMEOUT1), " 8.13");
+    std::string pairTotal = ControlText(IDC_PAIRTOTAL1);
+
+    ChooseButton = c.button;
+    TypeCompany = NULL;
+    TypeAmount = c.typed;
+    OpenPreferences(ChangeAndOk, ByMenu);
+    ChooseButton = 0;
+    TypeAmount = NULL;
+    EXPECT_EQ(std::string(AppSettings.RoundAmount), c.typed);
+    EXPECT_EQ(AppSettings.RoundAmountValue, c.step);
+    ExpectText("RoundAmount", c.typed);
+
+    // What is on screen stays as it was computed.
+    EXPECT_EQ(ControlText(IDC_TIMEIN1), " 8.12");
+    EXPECT_EQ(ControlText(IDC_TIMEOUT1), " 8.13");
+    EXPECT_EQ(ControlText(IDC_PAIRTOTAL1), pairTotal);
+
+    TypeIntoField(2, "8*07");
+    TypeIntoField(3, "8*08");
+    EXPECT_EQ(ControlText(IDC_TIMEIN2), c.at807);
+    EXPECT_EQ(ControlText(IDC_TIMEOUT2), c.at808);
+
+    // The next entry too.
+    Click(hClearButton);
+    Click(hNewButton);
+    TypeIntoField(0, "8*07");
+    EXPECT_EQ(ControlText(IDC_TIMEIN1), c.at807);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Amounts, RoundingAfterOk,
+    ::testing::Values(RoundingCase{"QuarterBoth", ".25", IDC_ROUNDBOTH, 0.25, " 8.00", " 8.25"},
+                      RoundingCase{"QuarterDown", ".25", IDC_ROUNDDOWN, 0.25, " 8.00", " 8.00"},
+                      RoundingCase{"QuarterUp", ".25", IDC_ROUNDUP, 0.25, " 8.25", " 8.25"},
+                      RoundingCase{"NoNumber", "abc", IDC_ROUNDBOTH, 0.0, " 8.12", " 8.13"},
+                      RoundingCase{"Empty", "", IDC_ROUNDBOTH, 0.0, " 8.12", " 8.13"},
+                      RoundingCase{"Negative", "-.5", IDC_ROUNDBOTH, 0.0, " 8.12", " 8.13"}),
+    [](const ::testing::TestParamInfo<RoundingCase> &info) {
+        return std::string(info.param.label);
+    });
+
+TEST_F(Preferences, RoundingSwitchedOffAgain)
+{
+    WriteDefaults();
+    WriteString("RoundAmount", ".25");
+    StartMainWindow();
+    ASSERT_EQ(AppSettings.RoundAmountValue, 0.25);
+    Click(hNewButton);
+    TypeIntoField(0, "8*07");
+    ASSERT_EQ(ControlText(IDC_TIMEIN1), " 8.00");
+
+    ChooseButton = 0;
+    TypeCompany = NULL;
+    TypeAmount = "abc";
+    OpenPreferences(ChangeAndOk);
+    TypeAmount = NULL;
+    EXPECT_EQ(AppSettings.RoundAmountValue, 0.0);
+    TypeIntoField(2, "8*07");
+    EXPECT_EQ(ControlText(IDC_TIMEIN2), " 8.12");
+    EXPECT_EQ(ControlText(IDC_TIMEIN1), " 8.00");
+}
+
+// ---------------------------------------------------------- the template
+
+struct TemplateControl {
+    int id;
+    const char *className;
+    const char *text;
+    short x, y, w, h;
+    DWORD styles;   // besides WS_CHILD and WS_VISIBLE
+};
+
+const TemplateControl Controls[22] = {
+    {1021, "button", "Minutes Only", 31, 15, 59, 12, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP},
+    {1022, "button", "Hours and Minutes", 98, 14, 82, 14, BS_AUTORADIOBUTTON | WS_TABSTOP},
+    {1023, "button", "Hours Only", 188, 15, 55, 12, BS_AUTORADIOBUTTON | WS_TABSTOP},
+    {1024, "button", "Minutes Only", 31, 44, 59, 14, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP},
+    {1025, "button", "Hours and Minutes", 98, 45, 76, 12, BS_AUTORADIOBUTTON | WS_TABSTOP},
+    {1026, "button", "Hours Only", 188, 44, 52, 14, BS_AUTORADIOBUTTON | WS_TABSTOP},
+    {1027, "button", "Minutes Only", 29, 75, 59, 14, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP},
+    {1028, "button", "Hours and Minutes", 96, 76, 76, 12, BS_AUTORADIOBUTTON | WS_TABSTOP},
+    {1029, "button", "Hours Only", 186, 75, 52, 14, BS_AUTORADIOBUTTON | WS_TABSTOP},
+    {1004, "edit", "", 23, 108, 228, 15, ES_AUTOHSCROLL | WS_BORDER | WS_GROUP | WS_TABSTOP},
+    {IDOK, "button", "OK", 79, 182, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP},
+    {IDCANCEL, "button", "Cancel", 139, 182, 50, 14, BS_PUSHBUTTON | WS_TABSTOP},
+    {-1, "button", "* Operator", 19, 5, 233, 26, BS_GROUPBOX | WS_GROUP},
+    {-1, "button", "- Operator", 19, 35, 233, 26, BS_GROUPBOX | WS_GROUP},
+    {-1, "button", "+ Operator", 19, 66, 233, 26, BS_GROUPBOX | WS_GROUP},
+    {-1, "static", "Company Name", 19, 96, 231, 8, SS_CENTER | WS_GROUP},
+    {1030, "button", "Both ", 30, 132, 52, 12, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP},
+    {1031, "button", "Down Only", 108, 132, 52, 12, BS_AUTORADIOBUTTON | WS_TABSTOP},
+    {1032, "button", "Up Only", 186, 132, 52, 12, BS_AUTORADIOBUTTON | WS_TABSTOP},
+    {-1, "button", "Round Time", 20, 125, 233, 24, BS_GROUPBOX | WS_GROUP},
+    {-1, "static", "Round Amount", 53, 156, 50, 10, SS_LEFT | WS_GROUP},
+    {1005, "edit", "", 108, 154, 53, 15, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP},
+};
+
+// Reads the extended dialog template as the resource compiler laid it out.
+class TemplateReader {
+public:
+    explicit TemplateReader(const unsigned char *data) : p(data), base(data) {}
+    WORD Word() { WORD v; memcpy(&v, p, 2); p += 2; return v; }
+    DWORD Dword() { DWORD v; memcpy(&v, p, 4); p += 4; return v; }
+    short Short() { return (short)Word(); }
+    BYTE Byte() { return *p++; }
+    std::string String()
+    {
+        std::string s;
+        for (WORD c = Word(); c; c = Word())
+            s += (char)c;
+        return s;
+    }
+    // A string or an ordinal (0xFFFF and a number); ordinals come back as "#n".
+    std::string StringOrOrdinal()
+    {
+        WORD first;
+        memcpy(&first, p, 2);
+        if (first == 0xFFFF) {
+            p += 2;
+            return "#" + std::to_string(Word());
+        }
+        return String();
+    }
+    void AlignDword() { while ((p - base) % 4) p++; }
+    void Skip(size_t n) { p += n; }
+
+private:
+    const unsigned char *p;
+    const unsigned char *base;
+};
+
+std::string Lower(std::string s)
+{
+    for (char &c : s)
+        c = (char)tolower((unsigned char)c);
+    return s;
+}
+
+std::string ClassFromOrdinal(const std::string &name)
+{
+    if (name == "#128") return "button";
+    if (name == "#129") return "edit";
+    if (name == "#130") return "static";
+    return Lower(name);
+}
+
+TEST(PreferencesTemplate, ResourceAsDefined)
+{
+    HMODULE module = GetModuleHandleA(NULL);
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(IDD_PREFERENCES), (LPCSTR)RT_DIALOG);
+    ASSERT_NE(found, (HRSRC)NULL);
+    const unsigned char *data = (const unsigned char *)LockResource(LoadResource(module, found));
+    ASSERT_NE(data, nullptr);
+    TemplateReader r(data);
+    ASSERT_EQ(r.Word(), 1);        // dlgVer
+    ASSERT_EQ(r.Word(), 0xFFFF);   // an extended template
+    r.Dword();                     // help id
+    EXPECT_EQ(r.Dword(), 0u) << "extended style";
+    EXPECT_EQ(r.Dword(), (DWORD)(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT |
+                                 DS_FIXEDSYS));
+    ASSERT_EQ(r.Word(), 22) << "controls";
+    EXPECT_EQ(r.Short(), 0);
+    EXPECT_EQ(r.Short(), 0);
+    EXPECT_EQ(r.Short(), 272);
+    EXPECT_EQ(r.Short(), 206);
+    EXPECT_EQ(r.StringOrOrdinal(), "") << "menu";
+    EXPECT_EQ(r.StringOrOrdinal(), "") << "class";
+    EXPECT_EQ(r.String(), "Hourwise Preferences");
+    EXPECT_EQ(r.Word(), 8) << "points";
+    EXPECT_EQ(r.Word(), 400) << "weight";
+    EXPECT_EQ(r.Byte(), 0) << "italic";
+    EXPECT_EQ(r.Byte(), 1) << "character set";
+    EXPECT_EQ(r.String(), "MS Shell Dlg");
+    for (int i = 0; i < 22; i++) {
+        const TemplateControl &c = Controls[i];
+        r.AlignDword();
+        r.Dword();   // help id
+        EXPECT_EQ(r.Dword(), 0u) << "control " << i + 1;
+        EXPECT_EQ(r.Dword(), (DWORD)(WS_CHILD | WS_VISIBLE) | c.styles) << "control " << i + 1;
+        short x = r.Short(), y = r.Short(), w = r.Short(), h = r.Short();
+        EXPECT_EQ(x, c.x) << "control " << i + 1;
+        EXPECT_EQ(y, c.y) << "control " << i + 1;
+        EXPECT_EQ(w, c.w) << "control " << i + 1;
+        EXPECT_EQ(h, c.h) << "control " << i + 1;
+        EXPECT_EQ((int)r.Dword(), c.id) << "control " << i + 1;
+        EXPECT_EQ(ClassFromOrdinal(r.StringOrOrdinal()), c.className) << "control " << i + 1;
+        EXPECT_EQ(r.StringOrOrdinal(), c.text) << "control " << i + 1;
+        r.Skip(r.Word());   // creation data
+    }
+}
+
+std::vector<HWND> Children(HWND dialog)
+{
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        children.push_back(child);
+    return children;
+}
+
+// What the open dialog consists of, looked at from inside its loop.
+struct LiveDialog {
+    std::string caption;
+    POINT clientOrigin;
+    POINT ownerClientOrigin;
+    std::vector<int> ids;
+    std::vector<std::string> classes, texts;
+    std::vector<DWORD> styles;
+    std::vector<RECT> placed, expectedPlace;
+    std::vector<int> tabOrder;
+} Live;
+
+void InspectAndCancel(HWND dialog)
+{
+    if (!dialog)
+        return;
+    Live = LiveDialog();
+    Live.caption = WindowText(dialog);
+    Live.clientOrigin = POINT{0, 0};
+    ClientToScreen(dialog, &Live.clientOrigin);
+    Live.ownerClientOrigin = POINT{0, 0};
+    ClientToScreen(GetWindow(dialog, GW_OWNER), &Live.ownerClientOrigin);
+    for (HWND child : Children(dialog)) {
+        Live.ids.push_back((int)(short)GetDlgCtrlID(child));
+        char name[64] = {0};
+        GetClassNameA(child, name, sizeof name);
+        Live.classes.push_back(Lower(name));
+        Live.texts.push_back(WindowText(child));
+        Live.styles.push_back((DWORD)GetWindowLongA(child, GWL_STYLE));
+        RECT placed;
+        GetWindowRect(child, &placed);
+        MapWindowPoints(NULL, dialog, (POINT *)&placed, 2);
+        Live.placed.push_back(placed);
+    }
+    for (const TemplateControl &c : Controls) {
+        // Origin and size are converted each on its own, as the dialog
+        // manager does when it creates the control.
+        RECT units = {c.x, c.y, c.w, c.h};
+        MapDialogRect(dialog, &units);
+        RECT expected = {units.left, units.top, units.left + units.right, units.top + units.bottom};
+        Live.expectedPlace.push_back(expected);
+    }
+    HWND first = GetDlgItem(dialog, IDC_STARMINUTES);
+    HWND at = first;
+    for (int i = 0; i < 16 && at; i++) {
+        Live.tabOrder.push_back(GetDlgCtrlID(at));
+        at = GetNextDlgTabItem(dialog, at, FALSE);
+        if (at == first)
+            break;
+    }
+    Seen = ReadState(dialog);
+    PushButton(dialog, IDCANCEL);
+}
+
+TEST_F(Preferences, OpenDialogHasTheTemplatesControlsInOrder)
+{
+    WriteDefaults();
+    StartMainWindow();
+    OpenPreferences(InspectAndCancel);
+    EXPECT_EQ(Live.caption, "Hourwise Preferences");
+    // Placed at the origin of the owner's client area.
+    EXPECT_EQ(Live.clientOrigin.x, Live.ownerClientOrigin.x);
+    EXPECT_EQ(Live.clientOrigin.y, Live.ownerClientOrigin.y);
+    ASSERT_EQ(Live.ids.size(), 22u);
+    for (int i = 0; i < 22; i++) {
+        const TemplateControl &c = Controls[i];
+        EXPECT_EQ(Live.ids[i], c.id) << "control " << i + 1;
+        EXPECT_EQ(Live.classes[i], c.className) << "control " << i + 1;
+        if (c.id != IDC_COMPANYNAME && c.id != IDC_ROUNDAMOUNT) {
+            EXPECT_EQ(Live.texts[i], c.text) << "control " << i + 1;
+        }
+        EXPECT_EQ(Live.styles[i] & (WS_CHILD | WS_VISIBLE), (DWORD)(WS_CHILD | WS_VISIBLE))
+            << "control " << i + 1;
+        EXPECT_EQ(Live.styles[i] & WS_GROUP, c.styles & WS_GROUP) << "control " << i + 1;
+        EXPECT_EQ(Live.placed[i].left, Live.expectedPlace[i].left) << "control " << i + 1;
+        EXPECT_EQ(Live.placed[i].top, Live.expectedPlace[i].top) << "control " << i + 1;
+        EXPECT_EQ(Live.placed[i].right, Live.expectedPlace[i].right) << "control " << i + 1;
+        EXPECT_EQ(Live.placed[i].bottom, Live.expectedPlace[i].bottom) << "control " << i + 1;
+    }
+    EXPECT_EQ(Live.texts[16], "Both ") << "the label keeps its trailing blank";
+    // The operator groups, the company name, OK, Cancel, the rounding group,
+    // the round amount; a radio group is a tab stop at its checked button.
+    std::vector<int> tabs = {1021, 1025, 1028, 1004, IDOK, IDCANCEL, 1030, 1005};
+    EXPECT_EQ(Live.tabOrder, tabs);
+}
+
+// Pushing each button in turn: it alone of its group is checked, and the
+// other groups keep what they had.
+std::vector<std::vector<int>> AfterPush;
+
+void PushEveryButton(HWND dialog)
+{
+    if (!dialog)
+        return;
+    AfterPush.clear();
+    for (int id : RadioIds) {
+        PushButton(dialog, id);
+        AfterPush.push_back(ReadState(dialog).checked);
+    }
+    Seen = ReadState(dialog);
+    PushButton(dialog, IDCANCEL);
+}
+
+TEST_F(Preferences, EachRadioGroupClearsOnlyItsOwnButtons)
+{
+    WriteDefaults();
+    StartMainWindow();
+    OpenPreferences(PushEveryButton);
+    ASSERT_EQ(AfterPush.size(), 12u);
+    std::vector<int> state = ChecksFor(1, 5, 8, 1);
+    for (int pushed = 0; pushed < 12; pushed++) {
+        int group = pushed / 3;
+        for (int i = 0; i < 3; i++)
+            state[group * 3 + i] = (group * 3 + i == pushed);
+        EXPECT_EQ(AfterPush[pushed], state) << "after pushing " << RadioIds[pushed];
+    }
+}
+
+}  // namespace
