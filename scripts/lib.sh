@@ -46,6 +46,8 @@ ensure_wineprefix() {
         "$WINE" wineboot --init >/dev/null 2>&1
         "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
         "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d Y /f >/dev/null 2>&1
+        # The timesheet asks for "MS Serif": let the font mapper find a serif face.
+        "$WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' /v "MS Serif" /t REG_SZ /d "Liberation Serif" /f >/dev/null 2>&1
         "$WINESERVER" -w
         touch "$WINEPREFIX/.hourwise-ready"
     fi
