@@ -18,11 +18,26 @@ double RoundToStep(double x)
     return RoundToStepValue(x, AppSettings.RoundAmountValue, AppSettings.RoundType);
 }
 
+/* Sets a control's text; a control that already shows it is left alone, so
+   that showing the same row again repaints nothing. */
+static void ShowText(int id, const char *text)
+{
+    HWND control = GetDlgItem(hMainWnd, id);
+    char current[NUMBER_TEXT_SIZE];
+    if (GetWindowTextLengthA(control) < (int)sizeof current) {
+        memset(current, 0, sizeof current);
+        GetWindowTextA(control, current, sizeof current);
+        if (strcmp(current, text) == 0)
+            return;
+    }
+    SetWindowTextA(control, text);
+}
+
 static void SetNumberText(int id, double value, int width)
 {
     char text[NUMBER_TEXT_SIZE];
     FormatFixed(text, sizeof text, value, width, 2);
-    SetDlgItemTextA(hMainWnd, id, text);
+    ShowText(id, text);
 }
 
 void EvaluateTimeField(int field, int partner, int result)
@@ -108,7 +123,7 @@ void ShowSelectedEntry(void)
     for (int k = 1; k <= 8; k++) {
         ReadCell(hEntryList, row, k, text);
         ReadCellText(hEntryList, row, k, shown, (int)sizeof shown);
-        SetDlgItemTextA(hMainWnd, IDC_TIMEIN1 + k - 1, shown);
+        ShowText(IDC_TIMEIN1 + k - 1, shown);
         times[k - 1] = RoundToDecimals(ReadNumber(text), 2);
     }
     EntryTotal = RowHours(times);
