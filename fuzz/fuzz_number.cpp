@@ -203,8 +203,12 @@ static void CheckRounding(double value, int decimals)
     FUZZ_CHECK(SameDouble(shown, rounded),
                "%.17g with %d decimals: text \"%s\" reads %.17g, RoundToDecimals gives %.17g",
                value, decimals, text, shown, rounded);
+    /* Rounding again changes nothing while the rounded value's digits fit a
+       double exactly (15 significant digits); beyond that its own 17-digit
+       expansion may end in a 5 that the next rounding takes up. */
     double again = RoundToDecimals(rounded, decimals);
-    FUZZ_CHECK(SameDouble(again, rounded), "%.17g with %d decimals: %.17g then %.17g",
+    if (fabs(rounded) * pow(10.0, decimals) < 1e15)
+        FUZZ_CHECK(SameDouble(again, rounded), "%.17g with %d decimals: %.17g then %.17g",
                value, decimals, rounded, again);
 }
 
