@@ -33,6 +33,17 @@ static void ShowText(int id, const char *text)
     SetWindowTextA(control, text);
 }
 
+TimeRules CurrentTimeRules(void)
+{
+    TimeRules rules;
+    rules.starMode = AppSettings.Operator1;
+    rules.minusMode = AppSettings.Operator2;
+    rules.plusMode = AppSettings.Operator3;
+    rules.step = AppSettings.RoundAmountValue;
+    rules.roundType = AppSettings.RoundType;
+    return rules;
+}
+
 static void SetNumberText(int id, double value, int width)
 {
     char text[NUMBER_TEXT_SIZE];
@@ -46,12 +57,7 @@ void EvaluateTimeField(int field, int partner, int result)
     memset(text, 0, sizeof text);
     GetDlgItemTextA(hMainWnd, field, text, sizeof text);
 
-    TimeRules rules;
-    rules.starMode = AppSettings.Operator1;
-    rules.minusMode = AppSettings.Operator2;
-    rules.plusMode = AppSettings.Operator3;
-    rules.step = AppSettings.RoundAmountValue;
-    rules.roundType = AppSettings.RoundType;
+    TimeRules rules = CurrentTimeRules();
     double value = EvaluateTimeText(text, &rules);
 
     char partnerText[FIELD_READ_SIZE];
@@ -118,12 +124,14 @@ void ShowSelectedEntry(void)
         row = 0;
 
     double times[8];
-    char text[CELL_TEXT_SIZE];
     char shown[NUMBER_TEXT_SIZE]; /* the field shows the whole cell, never a cut number */
     for (int k = 1; k <= 8; k++) {
-        ReadCell(hEntryList, row, k, text);
         ReadCellText(hEntryList, row, k, shown, (int)sizeof shown);
         ShowText(IDC_TIMEIN1 + k - 1, shown);
+        /* the hours come from the cell's first 10 characters, as for the totals */
+        char text[CELL_TEXT_SIZE];
+        memcpy(text, shown, CELL_TEXT_SIZE - 1);
+        text[CELL_TEXT_SIZE - 1] = 0;
         times[k - 1] = RoundToDecimals(ReadNumber(text), 2);
     }
     EntryTotal = RowHours(times);

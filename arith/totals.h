@@ -3,9 +3,13 @@
 #define HOURWISE_TOTALS_H
 
 #include <windows.h>
+#include "timecalc.h"
 
 #define CELL_TEXT_SIZE  11   /* a list cell is read with room for 10 characters */
 #define FIELD_READ_SIZE 9    /* a time field is read up to 8 characters */
+
+/* The operator modes and rounding of the preferences as they are now. */
+TimeRules CurrentTimeRules(void);
 
 /* Step rounding with the round type and step of the preferences. */
 double RoundToStep(double x);

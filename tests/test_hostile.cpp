@@ -103,13 +103,7 @@ bool IsWholeNumber(const std::string &text, int width)
 
 TimeRules CurrentRules()
 {
-    TimeRules rules;
-    rules.starMode = AppSettings.Operator1;
-    rules.minusMode = AppSettings.Operator2;
-    rules.plusMode = AppSettings.Operator3;
-    rules.step = AppSettings.RoundAmountValue;
-    rules.roundType = AppSettings.RoundType;
-    return rules;
+    return CurrentTimeRules();
 }
 
 // The value of a list cell as the totals read it: 10 characters.
