@@ -42,4 +42,11 @@ LRESULT CALLBACK EditSubclassProc(HWND window, UINT message, WPARAM wParam, LPAR
 LRESULT CALLBACK ListSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void AdvanceFocus(HWND mainWindow);
 
+/* Ctrl+C or Ctrl+Insert, with neither Alt nor Shift held. */
+int IsCopyKey(WPARAM key);
+/* Puts the whole list on the clipboard as tab-separated text with the hours of
+   each row and their total. A clipboard held elsewhere or no memory: a warning
+   beep, and nothing changes. Returns 1 when copied. */
+int CopyEntryList(HWND list);
+
 #endif

@@ -45,6 +45,9 @@ LRESULT CALLBACK ListSubclassProc(HWND window, UINT message, WPARAM wParam, LPAR
 {
     if (HandleNavigationKey(message, wParam, 0))
         return 0;
+    /* Copying only reads the list; the key then goes on as any other. */
+    if (message == WM_KEYDOWN && IsCopyKey(wParam))
+        CopyEntryList(window);
     return CallWindowProcA(OrigListProc, window, message, wParam, lParam);
 }
 

@@ -109,6 +109,13 @@ void ReadEntryTimes(HWND list, int row, double times[8])
     }
 }
 
+double EntryHours(HWND list, int row)
+{
+    double times[8];
+    ReadEntryTimes(list, row, times);
+    return RowHours(times);
+}
+
 void ShowSelectedEntry(void)
 {
     EntryTotal = 0.0;
@@ -144,10 +151,7 @@ void UpdateGrandTotal(void)
 {
     GrandTotal = 0.0;
     int count = (int)SendMessageA(hEntryList, LVM_GETITEMCOUNT, 0, 0);
-    for (int row = 0; row < count; row++) {
-        double times[8];
-        ReadEntryTimes(hEntryList, row, times);
-        GrandTotal += RowHours(times);
-    }
+    for (int row = 0; row < count; row++)
+        GrandTotal += EntryHours(hEntryList, row);
     SetNumberText(IDC_GRANDTOTAL, GrandTotal, 8);
 }

@@ -23,4 +23,7 @@ void UpdateGrandTotal(void);
    11 bytes and rounded to two decimals. */
 void ReadEntryTimes(HWND list, int row, double times[8]);
 
+/* The hours of a row of the list, from those reads: what the grand total adds. */
+double EntryHours(HWND list, int row);
+
 #endif

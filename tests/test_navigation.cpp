@@ -163,7 +163,8 @@ std::vector<std::string> reached;
 LRESULT CALLBACK SpyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if ((message == WM_KEYDOWN || message == WM_KEYUP || message == WM_CHAR) &&
-        (wParam == VK_ESCAPE || wParam == VK_TAB || wParam == VK_RETURN)) {
+        (wParam == VK_ESCAPE || wParam == VK_TAB || wParam == VK_RETURN || wParam == 'C' ||
+         wParam == 3)) {
         const char *name = message == WM_KEYDOWN ? "down" : message == WM_KEYUP ? "up" : "char";
         reached.push_back(name);
     }
@@ -177,6 +178,7 @@ struct ReachCase {
     SpiedControl control;
     UINT key;
     std::vector<std::string> reached;
+    bool withControl = false; // Ctrl held down with the key
 };
 
 class KeyReaches : public Navigation, public ::testing::WithParamInterface<ReachCase> {};
@@ -206,12 +208,20 @@ TEST_P(KeyReaches, TheControlsOwnProcedureAsTheTableSays)
     spiedProc = *slot;
     *slot = SpyProc;
     reached.clear();
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    BYTE oldControl = keys[VK_CONTROL];
+    keys[VK_CONTROL] = c.withControl ? 0x80 : 0;
+    SetKeyboardState(keys);
     // The key as the message loop delivers it, to the focused control only.
     UINT scan = MapVirtualKeyA(c.key, 0);
     LPARAM down = 1 | ((LPARAM)scan << 16);
+    WPARAM ch = c.key == VK_ESCAPE ? 27 : c.key == VK_TAB ? 9 : c.key == 'C' ? 3 : 13;
     SendMessageA(control, WM_KEYDOWN, c.key, down);
-    SendMessageA(control, WM_CHAR, c.key == VK_ESCAPE ? 27 : c.key == VK_TAB ? 9 : 13, down);
+    SendMessageA(control, WM_CHAR, ch, down);
     SendMessageA(control, WM_KEYUP, c.key, down | (1u << 30) | (1u << 31));
+    keys[VK_CONTROL] = oldControl;
+    SetKeyboardState(keys);
     *slot = spiedProc;
     Pump();
     EXPECT_EQ(c.reached, reached);
@@ -227,7 +237,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ReachCase{"TabInTheList", SPY_LIST, VK_TAB, {}},
                       ReachCase{"EnterOnAButton", SPY_BUTTON, VK_RETURN, {}},
                       ReachCase{"EnterInAField", SPY_FIELD, VK_RETURN, {}},
-                      ReachCase{"EnterInTheList", SPY_LIST, VK_RETURN, {}}),
+                      ReachCase{"EnterInTheList", SPY_LIST, VK_RETURN, {}},
+                      ReachCase{"CtrlCInTheList", SPY_LIST, 'C', {"down", "char", "up"}, true}),
     [](const ::testing::TestParamInfo<ReachCase> &info) { return std::string(info.param.name); });
 
 TEST_F(Navigation, EscapeOnAButtonLeavesEverythingAsItWas)

@@ -61,7 +61,7 @@ void SetControlText(int id, const char *text)
     SetDlgItemTextA(hMainWnd, id, text);
 }
 
-void PressKey(UINT virtualKey, bool shift)
+void PressKey(UINT virtualKey, bool shift, bool control)
 {
     HWND target = GetFocus();
     if (!target)
@@ -69,8 +69,12 @@ void PressKey(UINT virtualKey, bool shift)
     BYTE keys[256];
     GetKeyboardState(keys);
     BYTE oldShift = keys[VK_SHIFT];
-    if (shift) {
-        keys[VK_SHIFT] = 0x80;
+    BYTE oldControl = keys[VK_CONTROL];
+    if (shift || control) {
+        if (shift)
+            keys[VK_SHIFT] = 0x80;
+        if (control)
+            keys[VK_CONTROL] = 0x80;
         SetKeyboardState(keys);
     }
     UINT scan = MapVirtualKeyA(virtualKey, 0);
@@ -82,13 +86,15 @@ void PressKey(UINT virtualKey, bool shift)
     else if (virtualKey == VK_RETURN) ch = '\r';
     else if (virtualKey == VK_ESCAPE) ch = 27;
     else if (virtualKey == VK_SPACE) ch = ' ';
+    else if (control && virtualKey >= 'A' && virtualKey <= 'Z') ch = (int)(virtualKey - 'A' + 1);
     HWND now = GetFocus();
     if (ch && now == target)
         SendMessageA(target, WM_CHAR, ch, down);
     if (GetFocus() == target)
         SendMessageA(target, WM_KEYUP, virtualKey, up);
-    if (shift) {
+    if (shift || control) {
         keys[VK_SHIFT] = oldShift;
+        keys[VK_CONTROL] = oldControl;
         SetKeyboardState(keys);
     }
     Pump();

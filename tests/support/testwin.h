@@ -20,7 +20,7 @@ void SetControlText(int id, const char *text);
 
 // Keyboard input to the control that has the focus, as the message loop would
 // deliver it: key down, the character TranslateMessage makes, key up.
-void PressKey(UINT virtualKey, bool shift = false);
+void PressKey(UINT virtualKey, bool shift = false, bool control = false);
 void TypeText(const char *text);
 // Focus on a time field (index 0 for In 1 ... 7 for Out 4), type, and Tab out.
 void TypeIntoField(int index, const char *text);

@@ -1,0 +1,156 @@
+/* Ctrl+C or Ctrl+Insert in the list of entries puts the whole list on the
+   clipboard as text for a spreadsheet or a payroll system: a line of column
+   heads, one line a row with the row's hours, and a Total line; cells are
+   separated by a tab and lines end with CR LF. The list is only read. */
+
+#include "app.h"
+#include "timecalc.h"
+#include "totals.h"
+
+#include <commctrl.h>
+#include <string.h>
+
+static const char *const COPY_HEADS[10] = {"Entry",     "Time In 1",  "Time Out 1", "Time In 2",
+                                           "Time Out 2", "Time In 3", "Time Out 3", "Time In 4",
+                                           "Time Out 4", "Hours"};
+
+/* The copied text. With no buffer it only counts, so that a first pass can
+   measure the block a second pass fills; a write never passes capacity. */
+struct TableText {
+    char  *buffer;
+    size_t capacity;
+    size_t length;
+};
+
+static void PutChar(TableText *table, char c)
+{
+    if (table->buffer && table->length < table->capacity)
+        table->buffer[table->length] = c;
+    table->length++;
+}
+
+static void PutText(TableText *table, const char *text)
+{
+    while (*text)
+        PutChar(table, *text++);
+}
+
+/* A cell without its leading blanks; a control character in it (a foreign
+   cell) becomes a space, so that it cannot split a cell or a line. */
+static void PutCell(TableText *table, const char *text)
+{
+    while (*text == ' ')
+        text++;
+    for (; *text; text++)
+        PutChar(table, (unsigned char)*text < 0x20 ? ' ' : *text);
+}
+
+static void PutHours(TableText *table, double hours)
+{
+    char text[NUMBER_TEXT_SIZE];
+    FormatFixed(text, sizeof text, hours, 0, 2);
+    PutText(table, text);
+}
+
+static void PutLineEnd(TableText *table)
+{
+    PutText(table, "\r\n");
+}
+
+/* Writes (or measures) the whole table: the cells as the list shows them, the
+   hours of each row and the total by the same reads and rule as the grand
+   total. */
+static void WriteEntryTable(HWND list, TableText *table)
+{
+    for (int column = 0; column < 10; column++) {
+        if (column > 0)
+            PutChar(table, '\t');
+        PutText(table, COPY_HEADS[column]);
+    }
+    PutLineEnd(table);
+
+    double total = 0.0;
+    int count = (int)SendMessageA(list, LVM_GETITEMCOUNT, 0, 0);
+    for (int row = 0; row < count; row++) {
+        for (int column = 0; column <= 8; column++) {
+            char cell[NUMBER_TEXT_SIZE]; /* room for any number a cell is given */
+            memset(cell, 0, sizeof cell);
+            LVITEMA item;
+            memset(&item, 0, sizeof item);
+            item.iSubItem = column;
+            item.pszText = cell;
+            item.cchTextMax = (int)sizeof cell;
+            SendMessageA(list, LVM_GETITEMTEXTA, (WPARAM)row, (LPARAM)&item);
+            cell[sizeof cell - 1] = 0;
+            PutCell(table, cell);
+            PutChar(table, '\t');
+        }
+        double hours = EntryHours(list, row);
+        total += hours;
+        PutHours(table, hours);
+        PutLineEnd(table);
+    }
+
+    PutText(table, "Total");
+    for (int column = 1; column <= 9; column++)
+        PutChar(table, '\t');
+    PutHours(table, total);
+    PutLineEnd(table);
+}
+
+/* The clipboard may be held by another program for a moment: about a quarter
+   of a second of tries. */
+static int OpenClipboardPatiently(HWND owner)
+{
+    for (int attempt = 0; attempt < 25; attempt++) {
+        if (OpenClipboard(owner))
+            return 1;
+        Sleep(10);
+    }
+    return 0;
+}
+
+int CopyEntryList(HWND list)
+{
+    TableText table = {NULL, 0, 0};
+    WriteEntryTable(list, &table);
+    size_t size = table.length + 1;
+
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+    char *text = block ? (char *)GlobalLock(block) : NULL;
+    if (!text) {
+        if (block)
+            GlobalFree(block);
+        MessageBeep(MB_ICONWARNING);
+        return 0;
+    }
+    /* The second pass is bounded by the first one's measure, should the list
+       have changed in between. */
+    table.buffer = text;
+    table.capacity = size - 1;
+    table.length = 0;
+    WriteEntryTable(list, &table);
+    text[table.length < size - 1 ? table.length : size - 1] = 0;
+    GlobalUnlock(block);
+
+    if (!OpenClipboardPatiently(hMainWnd)) {
+        GlobalFree(block);
+        MessageBeep(MB_ICONWARNING);
+        return 0;
+    }
+    int copied = EmptyClipboard() && SetClipboardData(CF_TEXT, block) != NULL;
+    CloseClipboard();
+    if (!copied) {
+        GlobalFree(block);
+        MessageBeep(MB_ICONWARNING);
+        return 0;
+    }
+    return 1; /* the clipboard owns the block now */
+}
+
+int IsCopyKey(WPARAM key)
+{
+    if (key != 'C' && key != VK_INSERT)
+        return 0;
+    return GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0 && GetKeyState(VK_SHIFT) >= 0;
+}
