@@ -6,6 +6,7 @@
 #include "registry.h"
 #include "resource.h"
 #include "testwin.h"
+#include "version.h"
 
 #include <commctrl.h>
 #include <string.h>
@@ -263,6 +264,152 @@ TEST(Resources, StringsIconsAndAccelerators)
         EXPECT_EQ(entries[i].fVirt & ~0x80, FALT) << i; // Alt alone, a character key
         EXPECT_EQ(entries[i].key, keys[i]);
         EXPECT_EQ(entries[i].cmd, IDM_ABOUT);
+    }
+}
+
+// The resources of a module (this test program or Hourwise.exe loaded as data).
+std::string ResourceBytes(HMODULE module, LPCSTR name, LPCSTR type)
+{
+    HRSRC found = FindResourceA(module, name, type);
+    if (!found)
+        return std::string();
+    HGLOBAL data = LoadResource(module, found);
+    const char *bytes = data ? (const char *)LockResource(data) : NULL;
+    return bytes ? std::string(bytes, SizeofResource(module, found)) : std::string();
+}
+
+// Hourwise.exe is built beside the folder of the test programs.
+HMODULE LoadHourwiseExeAsData()
+{
+    char path[MAX_PATH + 20];
+    DWORD length = GetModuleFileNameA(NULL, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return NULL;
+    for (int up = 0; up < 2; up++) {
+        char *slash = strrchr(path, '\\');
+        if (!slash)
+            return NULL;
+        *slash = 0;
+    }
+    strcat(path, "\\Hourwise.exe");
+    return LoadLibraryExA(path, NULL, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+}
+
+TEST(Resources, ManifestAndVersionInTheTestProgramAndInHourwiseExe)
+{
+    const char *manifestParts[] = {
+        "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
+        "level=\"asInvoker\"",
+        "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", // Windows 7
+        "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", // Windows 8
+        "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", // Windows 8.1
+        "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", // Windows 10 and 11
+        ">false</dpiAware>",
+        ">true</gdiScaling>",
+        "version=\"" HOURWISE_VERSION_FOUR "\"",
+    };
+    HMODULE exe = LoadHourwiseExeAsData();
+    ASSERT_TRUE(exe != NULL) << "Hourwise.exe beside the tests folder";
+    const struct {
+        const char *name;
+        HMODULE module;
+    } modules[2] = {{"test program", GetModuleHandleA(NULL)}, {"Hourwise.exe", exe}};
+    for (const auto &m : modules) {
+        std::string manifest = ResourceBytes(m.module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+        ASSERT_FALSE(manifest.empty()) << m.name << ": RT_MANIFEST 1";
+        for (const char *part : manifestParts)
+            EXPECT_NE(manifest.find(part), std::string::npos) << m.name << ": " << part;
+
+        std::string version = ResourceBytes(m.module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(16));
+        const DWORD signature = 0xFEEF04BD;
+        size_t at = version.find(std::string((const char *)&signature, 4));
+        ASSERT_NE(at, std::string::npos) << m.name;
+        ASSERT_LE(at + sizeof(VS_FIXEDFILEINFO), version.size());
+        VS_FIXEDFILEINFO info;
+        memcpy(&info, version.data() + at, sizeof info);
+        EXPECT_EQ(info.dwFileVersionMS, (DWORD)MAKELONG(HOURWISE_VERSION_MINOR, HOURWISE_VERSION_MAJOR));
+        EXPECT_EQ(info.dwFileVersionLS, (DWORD)MAKELONG(0, HOURWISE_VERSION_PATCH));
+        EXPECT_EQ(info.dwProductVersionMS, info.dwFileVersionMS);
+        EXPECT_EQ(info.dwProductVersionLS, info.dwFileVersionLS);
+    }
+    FreeLibrary(exe);
+
+    // The manifest is in effect: this process runs the common controls of the
+    // version 6 assembly (whose DllGetVersion says 5.81 under Wine).
+    HMODULE comctl = GetModuleHandleA("comctl32.dll");
+    ASSERT_TRUE(comctl != NULL);
+    char path[MAX_PATH] = {0};
+    GetModuleFileNameA(comctl, path, MAX_PATH - 1);
+    CharLowerA(path);
+    EXPECT_TRUE(strstr(path, "\\microsoft.windows.common-controls_6595b64144ccf1df_6.") ||
+                strstr(path, "_microsoft.windows.common-controls_6595b64144ccf1df_6."))
+        << path;
+}
+
+// Reads a string or ordinal of a dialog template; returns the next position.
+const WORD *SkipNameOrOrdinal(const WORD *at, std::wstring *text, int *ordinal)
+{
+    *ordinal = -1;
+    text->clear();
+    if (*at == 0xFFFF) {
+        *ordinal = at[1];
+        return at + 2;
+    }
+    while (*at)
+        text->push_back((wchar_t)*at++);
+    return at + 1;
+}
+
+TEST(Resources, TheAboutBoxTemplateKeepsItsControlsAsLaidOut)
+{
+    std::string bytes = ResourceBytes(NULL, MAKEINTRESOURCEA(IDD_ABOUTBOX), MAKEINTRESOURCEA(5));
+    ASSERT_GE(bytes.size(), sizeof(DLGTEMPLATE));
+    const BYTE *base = (const BYTE *)bytes.data();
+    DLGTEMPLATE dialog;
+    memcpy(&dialog, base, sizeof dialog);
+    ASSERT_NE(HIWORD(dialog.style), 0xFFFF) << "a DIALOG template, not DIALOGEX";
+    EXPECT_EQ(dialog.cdit, 5);
+    EXPECT_EQ(dialog.cx, 230);
+    EXPECT_EQ(dialog.cy, 75);
+
+    const WORD *at = (const WORD *)(base + 18);
+    std::wstring text;
+    int ordinal;
+    at = SkipNameOrOrdinal(at, &text, &ordinal); // menu
+    at = SkipNameOrOrdinal(at, &text, &ordinal); // class
+    at = SkipNameOrOrdinal(at, &text, &ordinal); // caption
+    EXPECT_TRUE(text == L"About");
+    if (dialog.style & DS_SETFONT)
+        at = SkipNameOrOrdinal(at + 1, &text, &ordinal);
+
+    const struct {
+        int id, x, y, cx, cy, textOrdinal;
+    } controls[5] = {
+        {IDC_ABOUTICON, 14, 9, 20, 20, IDI_MAIN}, {-1, 49, 10, 119, 8, -1},
+        {-1, 15, 34, 208, 11, -1},                {IDOK, 195, 6, 30, 11, -1},
+        {-1, 109, 48, 105, 11, -1},
+    };
+    for (int i = 0; i < dialog.cdit && i < 5; i++) {
+        const BYTE *item = (const BYTE *)(((ULONG_PTR)at - (ULONG_PTR)base + 3) / 4 * 4 + base);
+        ASSERT_LE((size_t)(item - base) + 18, bytes.size());
+        DLGITEMTEMPLATE control;
+        memcpy(&control, item, 18);
+        EXPECT_EQ((short)control.id, controls[i].id) << i;
+        EXPECT_EQ(control.x, controls[i].x) << i;
+        EXPECT_EQ(control.y, controls[i].y) << i;
+        EXPECT_EQ(control.cx, controls[i].cx) << i;
+        EXPECT_EQ(control.cy, controls[i].cy) << i;
+        at = SkipNameOrOrdinal((const WORD *)(item + 18), &text, &ordinal); // class
+        at = SkipNameOrOrdinal(at, &text, &ordinal);                        // text
+        if (i == 0) {
+            EXPECT_EQ(control.style & SS_TYPEMASK, (DWORD)SS_ICON);
+            EXPECT_EQ(ordinal, IDI_MAIN);
+        }
+        if (i == 1) {
+            EXPECT_TRUE(text == L"Hourwise Version 2.2.1");
+        }
+        // creation data: none, or as many bytes as its first word says, that word included
+        at = *at == 0 ? at + 1 : (const WORD *)((const BYTE *)at + *at);
     }
 }
 
