@@ -72,6 +72,12 @@ stop_xvfb() { [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null; XVFB_PID=;
 
 PRINT_PACKAGES="cups cups-client printer-driver-cups-pdf poppler-utils ghostscript"
 
+# scripts/package and the installer test: the MSI tools, zip, the guide's HTML and pictures.
+PACKAGE_PACKAGES="wixl msitools zip unzip python3 python3-markdown imagemagick"
+# Debian's Python, which has python3-markdown (a python3 earlier on the PATH may not).
+PYTHON3=/usr/bin/python3
+[ -x "$PYTHON3" ] || PYTHON3=python3
+
 # A running CUPS with the PDF queue as the default printer.
 ensure_cups() {
     if ! lpstat -r 2>/dev/null | grep -q "is running"; then
