@@ -114,5 +114,12 @@ check "its version resource says $version" same_text "$(driver version "$(winpat
 check "its guide has the pictures inside" grep -q 'src="data:image/png;base64,' "$work/zip/Hourwise/user-guide.html"
 check "it runs from the unpacked folder" driver run "$(winpath "$work/zip/Hourwise/Hourwise.exe")"
 
+# ---- the test programs run the same common controls as the program
+manifested() { grep -q -a 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' "$1"; }
+for t in "$BUILD_DIR"/tests/test_*.exe; do
+    manifested "$t" || fail "${t##*/} carries the manifest"
+done
+check "Hourwise.exe and every test program carry the manifest" manifested "$BUILD_DIR/Hourwise.exe"
+
 echo "$failures failure(s)"
 [ "$failures" -eq 0 ]
