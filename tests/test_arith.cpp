@@ -157,6 +157,29 @@ TEST(ReadNumber, FollowsTheClassicGrammarWhateverTheRuntime)
     EXPECT_TRUE(isinf(ReadNumber(huge.c_str())));
     std::string halfway = "9007199254740993" + std::string(599, '0') + "1e-600";
     EXPECT_EQ(ReadNumber(halfway.c_str()), 9007199254740994.0); // a digit far out breaks the tie
+
+    // Beyond the range: infinity, or the nearest subnormal or zero, each with
+    // its sign, also where the exponent and thousands of digits nearly cancel.
+    const double tiny = 4.9406564584124654e-324;
+    struct Edge {
+        std::string text;
+        double expected;
+    } edges[] = {
+        {"-1e400", -INFINITY},                       {"-1e-400", -0.0},
+        {"1e-320", 9.9998886718268301e-321},         {"2.4703282292062328e-324", tiny},
+        {"2.4703282292062327e-324", 0.0},            {"-4.9406564584124654e-324", -tiny},
+        {"0." + std::string(3000, '0') + "1e3001", 1.0},
+        {"1" + std::string(3000, '0') + "e-3000", 1.0},
+        {"1" + std::string(400, '0') + "e-800", 0.0}, // 1e-400
+        {"0." + std::string(400, '0') + "1e800", INFINITY}, // 1e399
+        // thousands of digits: a digit far out breaks an exact tie, none keeps it even
+        {"9007199254740993" + std::string(3000, '0') + "1e-3001", 9007199254740994.0},
+        {"9007199254740993" + std::string(3000, '0') + "e-3000", 9007199254740992.0},
+    };
+    for (const Edge &e : edges) {
+        double got = ReadNumber(e.text.c_str());
+        EXPECT_EQ(Bits(got), Bits(e.expected)) << e.text.substr(0, 40) << " reads " << got;
+    }
 }
 
 TEST(ReadLong, ReadsBlanksSignAndDigits)
