@@ -172,16 +172,23 @@ static int IsBlank(char c)
 
 static int IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+/* The leading white space and an optional sign that both grammars start with. */
+static const char *SkipBlanksAndSign(const char *s, int *negative)
+{
+    while (IsBlank(*s))
+        s++;
+    *negative = 0;
+    if (*s == '+' || *s == '-')
+        *negative = *s++ == '-';
+    return s;
+}
+
 double ReadNumber(const char *text)
 {
     if (!text)
         return 0.0;
-    const char *s = text;
-    while (IsBlank(*s))
-        s++;
-    int negative = 0;
-    if (*s == '+' || *s == '-')
-        negative = *s++ == '-';
+    int negative;
+    const char *s = SkipBlanksAndSign(text, &negative);
 
     /* digits with an optional point; magnitude counts the digits from the
        first non-zero one to the point (negative for zeros after the point) */
@@ -234,12 +241,8 @@ long ReadLong(const char *text)
 {
     if (!text)
         return 0;
-    const char *s = text;
-    while (IsBlank(*s))
-        s++;
-    int negative = 0;
-    if (*s == '+' || *s == '-')
-        negative = *s++ == '-';
+    int negative;
+    const char *s = SkipBlanksAndSign(text, &negative);
     long long v = 0;
     for (; IsDigit(*s); s++) {
         v = v * 10 + (*s - '0');
