@@ -92,5 +92,8 @@ ensure_cups() {
         lpadmin -p PDF -E -v cups-pdf:/ ${ppd:+-m "$ppd"}
     fi
     cupsenable PDF 2>/dev/null; cupsaccept PDF 2>/dev/null
+    # every job's file ends in "-job_<id>.pdf", so that the tests find the file
+    # of the job the spooler reports done, and no job overwrites another's
+    lpadmin -p PDF -o Label-default=2
     lpadmin -d PDF
 }

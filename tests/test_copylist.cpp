@@ -3,9 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "app.h"
+#include "harness.h"
 #include "resource.h"
-#include "testwin.h"
-#include "workflow_keys.h"
 
 #include <string>
 #include <vector>
@@ -55,15 +54,7 @@ std::string VisibleState()
            std::to_string(RowCount()) + "#" + (RowCount() ? RowTexts(RowCount() - 1) : "");
 }
 
-class CopyList : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        DeleteSettingsKey();
-        StartMainWindow();
-    }
-    void TearDown() override { CloseMainWindow(); }
-};
+class CopyList : public WindowTest {};
 
 // A row as typed key by key into the editor (a field not given keeps what it
 // shows), or with the fields' texts set as they stand (no evaluation) and Add

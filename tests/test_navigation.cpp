@@ -5,24 +5,15 @@
 #include <gtest/gtest.h>
 
 #include "app.h"
+#include "harness.h"
 #include "resource.h"
-#include "testwin.h"
-#include "workflow_keys.h"
 
 #include <string>
 #include <vector>
 
 namespace {
 
-class Navigation : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        DeleteSettingsKey();
-        StartMainWindow();
-    }
-    void TearDown() override { CloseMainWindow(); }
-};
+class Navigation : public WindowTest {};
 
 // ---- the rings -----------------------------------------------------------------
 
@@ -120,7 +111,7 @@ TEST_F(Navigation, EnterOnAButtonMovesOnWithoutPressingIt)
         EXPECT_EQ(c.next, FocusName());
         EXPECT_EQ(IdleStates(true), EnabledStates());
         EXPECT_EQ(1, RowCount());
-        EXPECT_EQ(NULL, FindOwnedDialog(hMainWnd));
+        EXPECT_EQ("", OpenDialog());
     }
     Click(hNewButton);
     TypeIntoField(0, "9");
@@ -208,20 +199,8 @@ TEST_P(KeyReaches, TheControlsOwnProcedureAsTheTableSays)
     spiedProc = *slot;
     *slot = SpyProc;
     reached.clear();
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    BYTE oldControl = keys[VK_CONTROL];
-    keys[VK_CONTROL] = c.withControl ? 0x80 : 0;
-    SetKeyboardState(keys);
     // The key as the message loop delivers it, to the focused control only.
-    UINT scan = MapVirtualKeyA(c.key, 0);
-    LPARAM down = 1 | ((LPARAM)scan << 16);
-    WPARAM ch = c.key == VK_ESCAPE ? 27 : c.key == VK_TAB ? 9 : c.key == 'C' ? 3 : 13;
-    SendMessageA(control, WM_KEYDOWN, c.key, down);
-    SendMessageA(control, WM_CHAR, ch, down);
-    SendMessageA(control, WM_KEYUP, c.key, down | (1u << 30) | (1u << 31));
-    keys[VK_CONTROL] = oldControl;
-    SetKeyboardState(keys);
+    KeyStroke(control, c.key, c.withControl ? WITH_CONTROL : 0, KEY_TO_TARGET);
     *slot = spiedProc;
     Pump();
     EXPECT_EQ(c.reached, reached);
@@ -312,16 +291,18 @@ TEST_F(Navigation, TabAndEnterDoNothingWhileTheMainWindowHoldsTheFocus)
 
 // ---- the accelerators of the About box -----------------------------------------------
 
-int aboutBoxes;
+// The About box as it is awaited: its caption read, closed with OK.
 std::string aboutCaption;
 
-void AnswerAbout(HWND dialog)
+std::vector<AwaitedDialog> AboutBox(int count)
 {
-    if (!dialog)
-        return;
-    aboutBoxes++;
-    aboutCaption = WindowText(dialog);
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    std::vector<AwaitedDialog> steps;
+    if (count)
+        steps.push_back({"About", hMainWnd, -1, [](HWND dialog) {
+                             aboutCaption = WindowText(dialog);
+                             SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                         }});
+    return steps;
 }
 
 // Alt + the character as the message loop meets it: WM_SYSCHAR for the window
@@ -380,21 +361,13 @@ TEST_P(AboutAccelerator, OpensTheAboutBoxOnlyFromTheMainWindow)
         break;
     }
     const std::string states = EnabledStates();
-    aboutBoxes = 0;
     aboutCaption.clear();
-    AnswerNextDialog(hMainWnd, AnswerAbout, 500);
-    AltCharacter(c.character);
-    // When nothing opened the answer still has to run out.
-    DWORD deadline = GetTickCount() + 3000;
-    while (AnsweredDialogs() == 0 && GetTickCount() < deadline) {
-        Pump();
-        Sleep(10);
-    }
-    EXPECT_EQ(c.aboutBoxes, aboutBoxes);
+    // An About box that no row awaits fails the test and is closed.
+    EXPECT_TRUE(DriveDialogs([&] { AltCharacter(c.character); }, AboutBox(c.aboutBoxes)));
     if (c.aboutBoxes) {
         EXPECT_EQ("About", aboutCaption);
     }
-    EXPECT_EQ(NULL, FindOwnedDialog(hMainWnd));
+    EXPECT_EQ("", OpenDialog());
     EXPECT_EQ(states, EnabledStates());
     EXPECT_EQ(0, RowCount());
 }
@@ -416,11 +389,8 @@ TEST_F(Navigation, AfterTheAboutBoxTheMainWindowHoldsTheFocusUntilAClick)
 {
     EnterRow({"8", "17"});
     ASSERT_EQ("New", FocusName());
-    aboutBoxes = 0;
-    AnswerNextDialog(hMainWnd, AnswerAbout, 2000);
-    SendMessageA(hMainWnd, WM_COMMAND, MAKEWPARAM(IDM_ABOUT, 0), 0);
-    Pump();
-    EXPECT_EQ(1, aboutBoxes);
+    EXPECT_TRUE(DriveDialogs([] { SendMessageA(hMainWnd, WM_COMMAND, MAKEWPARAM(IDM_ABOUT, 0), 0); },
+                             AboutBox(1)));
     EXPECT_EQ("main window", FocusName());
     PressKey(VK_TAB);
     EXPECT_EQ("main window", FocusName());

@@ -4,11 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "app.h"
+#include "harness.h"
 #include "registry.h"
 #include "resource.h"
 #include "settings.h"
-#include "settings_values.h"
-#include "testwin.h"
 
 #include <string.h>
 #include <ostream>
@@ -52,59 +51,35 @@ std::vector<int> ChecksFor(int op1, int op2, int op3, int roundType)
     return checks;
 }
 
-void PushButton(HWND dialog, int id)
-{
-    SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
-}
-
-// Types into an edit of the dialog as the keyboard would: the whole text is
-// replaced by the typed characters.
-void TypeInto(HWND dialog, int id, const char *text)
-{
-    HWND edit = GetDlgItem(dialog, id);
-    SetFocus(edit);
-    SendMessageA(edit, EM_SETSEL, 0, -1);
-    SendMessageA(edit, WM_CHAR, VK_BACK, 1);
-    for (const char *c = text; *c; c++)
-        SendMessageA(edit, WM_CHAR, (WPARAM)(unsigned char)*c, 1);
-}
-
-// A key that goes through the dialog's own loop (and so its keyboard
-// interface), posted to the control that has the focus.
-void PostKey(UINT key)
-{
-    HWND target = GetFocus();
-    UINT scan = MapVirtualKeyA(key, 0);
-    PostMessageA(target, WM_KEYDOWN, key, 1 | (scan << 16));
-    PostMessageA(target, WM_KEYUP, key, 1 | (scan << 16) | (1u << 30) | (1u << 31));
-}
-
 // The state of the last opening, and what an action is told to do.
 DialogState Seen;
 int ChooseButton;                // a radio button to push before OK, or 0
 const char *TypeCompany;         // texts to type before OK, or NULL
 const char *TypeAmount;
 
+// The dialog showed the values: the checked buttons, the company name and the
+// round amount.
+void ExpectShown(const SettingsValues &v)
+{
+    EXPECT_EQ(Seen.checked, ChecksFor(v.operator1, v.operator2, v.operator3, v.roundType));
+    EXPECT_EQ(Seen.company, v.custName);
+    EXPECT_EQ(Seen.amount, v.roundAmount);
+}
+
 void LookAndCancel(HWND dialog)
 {
-    if (!dialog)
-        return;
     Seen = ReadState(dialog);
     PushButton(dialog, IDCANCEL);
 }
 
 void LookAndOk(HWND dialog)
 {
-    if (!dialog)
-        return;
     Seen = ReadState(dialog);
     PushButton(dialog, IDOK);
 }
 
 void ChangeAndOk(HWND dialog)
 {
-    if (!dialog)
-        return;
     Seen = ReadState(dialog);
     if (ChooseButton)
         PushButton(dialog, ChooseButton);
@@ -119,75 +94,55 @@ enum Route { ByButton, ByMenu };
 
 // Opens the dialog from the main window and lets the action answer it; the
 // dialog has closed when this returns.
-void OpenPreferences(DialogAction action, Route route = ByButton)
+void OpenPreferences(void (*action)(HWND), Route route = ByButton)
 {
     Seen = DialogState();
-    AnswerNextDialog(hMainWnd, action);
-    if (route == ByButton)
-        Click(hPreferencesButton);
-    else
-        SendMessageA(hMainWnd, WM_COMMAND, IDM_PREFERENCES, 0);
-    Pump();
-    ASSERT_EQ(AnsweredDialogs(), 1);
-    ASSERT_TRUE(Seen.seen) << "no Preferences dialog appeared";
-    EXPECT_EQ(FindOwnedDialog(hMainWnd), (HWND)NULL) << "the dialog is still open";
+    ASSERT_TRUE(DriveDialogs(
+        [route] {
+            if (route == ByButton)
+                Click(hPreferencesButton);
+            else
+                SendMessageA(hMainWnd, WM_COMMAND, IDM_PREFERENCES, 0);
+        },
+        {{"Preferences", hMainWnd, -1, action}}));
+    ASSERT_TRUE(Seen.seen) << "the Preferences dialog was not read";
+    EXPECT_EQ("", OpenDialog()) << "the dialog is still open";
 }
 
-class Preferences : public ::testing::Test {
-protected:
-    void SetUp() override { DeleteSettingsKey(); }
-    void TearDown() override
-    {
-        CloseMainWindow();
-        DeleteSettingsKey();
-    }
-    void Restart()
-    {
-        CloseMainWindow();
-        StartMainWindow();
-    }
-};
+// The window starts from no key (the first start); tests that need stored
+// values start it again.
+class Preferences : public WindowTest {};
 
 // ------------------------------------------------------- initial states
 
 TEST_F(Preferences, FirstStartShowsTheDefaultsWithAnEmptyCompanyName)
 {
-    StartMainWindow();
     OpenPreferences(LookAndCancel);
-    EXPECT_EQ(Seen.checked, ChecksFor(1, 5, 8, 1));
-    EXPECT_EQ(Seen.company, "");
-    EXPECT_EQ(Seen.amount, ".00");
+    ExpectShown({1, 5, 8, "", 1, ".00"});
 }
 
 TEST_F(Preferences, SecondStartShowsTheStoredCompanyName)
 {
-    StartMainWindow();
     Restart();
     OpenPreferences(LookAndCancel, ByMenu);
-    EXPECT_EQ(Seen.checked, ChecksFor(1, 5, 8, 1));
-    EXPECT_EQ(Seen.company, "Customer Name");
-    EXPECT_EQ(Seen.amount, ".00");
+    ExpectShown(DEFAULT_SETTINGS);
 }
 
 TEST_F(Preferences, ShowsTheStoredValues)
 {
-    WriteNonDefaults();
-    StartMainWindow();
+    RestartWith(CHANGED_SETTINGS);
     OpenPreferences(LookAndCancel);
-    EXPECT_EQ(Seen.checked, ChecksFor(2, 6, 9, 3));
-    EXPECT_EQ(Seen.company, "Acme Tools");
-    EXPECT_EQ(Seen.amount, ".25");
+    ExpectShown(CHANGED_SETTINGS);
 }
 
 TEST_F(Preferences, OkAfterTheFirstStartSavesTheEmptyCompanyName)
 {
-    StartMainWindow();
     OpenPreferences(LookAndOk);
     EXPECT_EQ(std::string(AppSettings.CustName), "");
-    ExpectText("CustName", "");
+    ExpectStored("CustName", Text(""));
     Restart();
     EXPECT_EQ(std::string(AppSettings.CustName), "");
-    ExpectText("CustName", "");   // read, so not replaced by the default
+    ExpectStored("CustName", Text(""));   // read, so not replaced by the default
     OpenPreferences(LookAndCancel);
     EXPECT_EQ(Seen.company, "");
 }
@@ -218,9 +173,9 @@ int FieldOf(int group)
 TEST_P(ForeignValue, NoButtonIsCheckedAndOkKeepsIt)
 {
     const ForeignCase &c = GetParam();
-    WriteDefaults();
-    WriteDword(c.name, c.stored);
-    StartMainWindow();
+    WriteSettings(DEFAULT_SETTINGS);
+    WriteValue(c.name, Dword(c.stored));
+    Restart();
     ASSERT_EQ(FieldOf(c.group), (int)c.stored);
 
     OpenPreferences(LookAndOk);
@@ -229,14 +184,14 @@ TEST_P(ForeignValue, NoButtonIsCheckedAndOkKeepsIt)
         expected[c.group * 3 + i] = 0;
     EXPECT_EQ(Seen.checked, expected);
     EXPECT_EQ(FieldOf(c.group), (int)c.stored);
-    ExpectDword(c.name, c.stored);
+    ExpectStored(c.name, Dword(c.stored));
 
     ChooseButton = c.choose;
     TypeCompany = TypeAmount = NULL;
     OpenPreferences(ChangeAndOk);
     ChooseButton = 0;
     EXPECT_EQ(FieldOf(c.group), c.chosenValue);
-    ExpectDword(c.name, (DWORD)c.chosenValue);
+    ExpectStored(c.name, Dword((DWORD)c.chosenValue));
 }
 
 INSTANTIATE_TEST_SUITE_P(Groups, ForeignValue,
@@ -252,42 +207,27 @@ INSTANTIATE_TEST_SUITE_P(Groups, ForeignValue,
 
 TEST_F(Preferences, OkWithoutAChangeRewritesAllSixValues)
 {
-    WriteNonDefaults();
-    StartMainWindow();
+    RestartWith(CHANGED_SETTINGS);
     // Behind the program's back: other numbers, a wrong type, a missing value.
-    WriteDword("Operator1", 3);
-    WriteString("Operator2", "x");
+    WriteValue("Operator1", Dword(3));
+    WriteValue("Operator2", Text("x"));
     DeleteValue("Operator3");
-    WriteString("CustName", "Other Name");
-    WriteBinary("RoundType", REG_BINARY, "\1\0\0\0", 4);
-    WriteString("RoundAmount", ".5");
+    WriteValue("CustName", Text("Other Name"));
+    WriteValue("RoundType", Raw(REG_BINARY, std::string("\1\0\0\0", 4)));
+    WriteValue("RoundAmount", Text(".5"));
 
     OpenPreferences(LookAndOk);
-    ExpectDword("Operator1", 2);
-    ExpectDword("Operator2", 6);
-    ExpectDword("Operator3", 9);
-    ExpectText("CustName", "Acme Tools");
-    ExpectDword("RoundType", 3);
-    ExpectText("RoundAmount", ".25");
-    EXPECT_EQ(AppSettings.Operator1, 2);
-    EXPECT_EQ(AppSettings.Operator2, 6);
-    EXPECT_EQ(AppSettings.Operator3, 9);
-    EXPECT_EQ(std::string(AppSettings.CustName), "Acme Tools");
-    EXPECT_EQ(AppSettings.RoundType, 3);
-    EXPECT_EQ(std::string(AppSettings.RoundAmount), ".25");
-    EXPECT_EQ(AppSettings.RoundAmountValue, 0.25);
+    ExpectStoredSettings(CHANGED_SETTINGS);
+    ExpectLoadedSettings(CHANGED_SETTINGS, 0.25);
 }
 
 TEST_F(Preferences, OkSavesEveryChange)
 {
-    WriteDefaults();
-    StartMainWindow();
+    RestartWith(DEFAULT_SETTINGS);
     static const int pushes[] = {IDC_STARHOURS, IDC_MINUSMINUTES, IDC_PLUSHOURS, IDC_ROUNDUP};
     struct Local {
         static void Action(HWND dialog)
         {
-            if (!dialog)
-                return;
             for (int id : pushes)
                 PushButton(dialog, id);
             TypeInto(dialog, IDC_COMPANYNAME, "Quill & Sons");
@@ -297,45 +237,30 @@ TEST_F(Preferences, OkSavesEveryChange)
     };
     OpenPreferences(Local::Action);
     EXPECT_EQ(Seen.checked, ChecksFor(3, 4, 9, 3));
-    EXPECT_EQ(AppSettings.Operator1, 3);
-    EXPECT_EQ(AppSettings.Operator2, 4);
-    EXPECT_EQ(AppSettings.Operator3, 9);
-    EXPECT_EQ(std::string(AppSettings.CustName), "Quill & Sons");
-    EXPECT_EQ(AppSettings.RoundType, 3);
-    EXPECT_EQ(std::string(AppSettings.RoundAmount), ".1");
-    EXPECT_EQ(AppSettings.RoundAmountValue, 0.1);
-    ExpectDword("Operator1", 3);
-    ExpectDword("Operator2", 4);
-    ExpectDword("Operator3", 9);
-    ExpectText("CustName", "Quill & Sons");
-    ExpectDword("RoundType", 3);
-    ExpectText("RoundAmount", ".1");
+    const SettingsValues saved = {3, 4, 9, "Quill & Sons", 3, ".1"};
+    ExpectLoadedSettings(saved, 0.1);
+    ExpectStoredSettings(saved);
 
     // The next start loads them.
     Restart();
     OpenPreferences(LookAndCancel);
-    EXPECT_EQ(Seen.checked, ChecksFor(3, 4, 9, 3));
-    EXPECT_EQ(Seen.company, "Quill & Sons");
-    EXPECT_EQ(Seen.amount, ".1");
+    ExpectShown({3, 4, 9, "Quill & Sons", 3, ".1"});
 }
 
 TEST_F(Preferences, EnterKeyIsOk)
 {
-    WriteDefaults();
-    StartMainWindow();
+    RestartWith(DEFAULT_SETTINGS);
     struct Local {
         static void Action(HWND dialog)
         {
-            if (!dialog)
-                return;
             TypeInto(dialog, IDC_COMPANYNAME, "Typed Name");
             Seen = ReadState(dialog);
-            PostKey(VK_RETURN);
+            KeyStroke(GetFocus(), VK_RETURN, 0, KEY_POSTED);
         }
     };
     OpenPreferences(Local::Action);
     EXPECT_EQ(std::string(AppSettings.CustName), "Typed Name");
-    ExpectText("CustName", "Typed Name");
+    ExpectStored("CustName", Text("Typed Name"));
 }
 
 // Every control changed, then the dialog left without OK.
@@ -347,8 +272,6 @@ CancelWay Way;
 
 void ChangeEverythingAndLeave(HWND dialog)
 {
-    if (!dialog)
-        return;
     PushButton(dialog, IDC_STARMINUTES);
     PushButton(dialog, IDC_MINUSMINUTES);
     PushButton(dialog, IDC_PLUSMINUTES);
@@ -358,7 +281,7 @@ void ChangeEverythingAndLeave(HWND dialog)
     Seen = ReadState(dialog);
     switch (Way) {
     case CancelButton: PushButton(dialog, IDCANCEL); break;
-    case EscapeKey: PostKey(VK_ESCAPE); break;
+    case EscapeKey: KeyStroke(GetFocus(), VK_ESCAPE, 0, KEY_POSTED); break;
     case CloseBox: SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); break;
     }
 }
@@ -372,25 +295,17 @@ std::string CancelWayName(const ::testing::TestParamInfo<CancelWay> &info)
 TEST_P(CancelChangesNothing, InMemoryAndInTheRegistry)
 {
     Way = GetParam();
-    WriteNonDefaults();
-    StartMainWindow();
+    RestartWith(CHANGED_SETTINGS);
     AppSettingsRecord before = AppSettings;
 
     OpenPreferences(ChangeEverythingAndLeave);
     ASSERT_EQ(Seen.checked, ChecksFor(1, 4, 7, 1)) << "the changes did not reach the dialog";
     ASSERT_EQ(Seen.company, "Changed");
     EXPECT_EQ(memcmp(&before, &AppSettings, sizeof before), 0);
-    ExpectDword("Operator1", 2);
-    ExpectDword("Operator2", 6);
-    ExpectDword("Operator3", 9);
-    ExpectText("CustName", "Acme Tools");
-    ExpectDword("RoundType", 3);
-    ExpectText("RoundAmount", ".25");
+    ExpectStoredSettings(CHANGED_SETTINGS);
 
     OpenPreferences(LookAndCancel);
-    EXPECT_EQ(Seen.checked, ChecksFor(2, 6, 9, 3));
-    EXPECT_EQ(Seen.company, "Acme Tools");
-    EXPECT_EQ(Seen.amount, ".25");
+    ExpectShown(CHANGED_SETTINGS);
 }
 
 INSTANTIATE_TEST_SUITE_P(Ways, CancelChangesNothing,
@@ -399,8 +314,7 @@ INSTANTIATE_TEST_SUITE_P(Ways, CancelChangesNothing,
 
 TEST_F(Preferences, OkWithTheKeyRemovedKeepsTheValuesInMemoryOnly)
 {
-    WriteDefaults();
-    StartMainWindow();
+    RestartWith(DEFAULT_SETTINGS);
     DeleteSettingsKey();
     ChooseButton = IDC_STARHOURS;
     TypeCompany = "Gone Ltd";
@@ -424,14 +338,11 @@ TEST_F(Preferences, OkWithTheKeyRemovedKeepsTheValuesInMemoryOnly)
 
 TEST_F(Preferences, TextLimitsOfTheEdits)
 {
-    WriteDefaults();
-    StartMainWindow();
+    RestartWith(DEFAULT_SETTINGS);
     static std::string typedName;
     struct Local {
         static void Action(HWND dialog)
         {
-            if (!dialog)
-                return;
             typedName.clear();
             for (int i = 0; i < 51; i++)
                 typedName += (char)('a' + i % 26);
@@ -445,18 +356,21 @@ TEST_F(Preferences, TextLimitsOfTheEdits)
     EXPECT_EQ(Seen.amount, "123") << "the 4th character was taken";
     EXPECT_EQ(std::string(AppSettings.CustName), typedName.substr(0, 50));
     EXPECT_EQ(std::string(AppSettings.RoundAmount), "123");
-    ExpectText("CustName", typedName.substr(0, 50));
-    ExpectText("RoundAmount", "123");
+    ExpectStored("CustName", Text(typedName.substr(0, 50)));
+    ExpectStored("RoundAmount", Text("123"));
 }
 
-// A round amount typed in the dialog and the evaluations that follow.
+// A round amount typed in the dialog over the one stored at start, and the
+// evaluations before and after.
 struct RoundingCase {
     const char *label;
+    const char *stored;
+    const char *before807, *before808;   // 8*07 and 8*08 evaluated before
     const char *typed;
-    int button;
+    int button;                          // pushed before OK, or 0
+    Route route;
     double step;
-    const char *at807;   // 8*07 evaluated after OK
-    const char *at808;   // 8*08
+    const char *at807, *at808;           // evaluated after OK
 };
 
 void PrintTo(const RoundingCase &c, std::ostream *os) { *os << c.label; }
@@ -466,27 +380,29 @@ class RoundingAfterOk : public Preferences, public ::testing::WithParamInterface
 TEST_P(RoundingAfterOk, AppliesFromTheNextEvaluation)
 {
     const RoundingCase &c = GetParam();
-    StartMainWindow();
+    SettingsValues stored = DEFAULT_SETTINGS;
+    stored.roundAmount = c.stored;
+    RestartWith(stored);
     Click(hNewButton);
     TypeIntoField(0, "8*07");
     TypeIntoField(1, "8*08");
-    ASSERT_EQ(ControlText(IDC_TIMEIN1), " 8.12");
-    ASSERT_EQ(ControlText(IDC_TIMEOUT1), " 8.13");
+    ASSERT_EQ(ControlText(IDC_TIMEIN1), c.before807);
+    ASSERT_EQ(ControlText(IDC_TIMEOUT1), c.before808);
     std::string pairTotal = ControlText(IDC_PAIRTOTAL1);
 
     ChooseButton = c.button;
     TypeCompany = NULL;
     TypeAmount = c.typed;
-    OpenPreferences(ChangeAndOk, ByMenu);
+    OpenPreferences(ChangeAndOk, c.route);
     ChooseButton = 0;
     TypeAmount = NULL;
     EXPECT_EQ(std::string(AppSettings.RoundAmount), c.typed);
     EXPECT_EQ(AppSettings.RoundAmountValue, c.step);
-    ExpectText("RoundAmount", c.typed);
+    ExpectStored("RoundAmount", Text(c.typed));
 
     // What is on screen stays as it was computed.
-    EXPECT_EQ(ControlText(IDC_TIMEIN1), " 8.12");
-    EXPECT_EQ(ControlText(IDC_TIMEOUT1), " 8.13");
+    EXPECT_EQ(ControlText(IDC_TIMEIN1), c.before807);
+    EXPECT_EQ(ControlText(IDC_TIMEOUT1), c.before808);
     EXPECT_EQ(ControlText(IDC_PAIRTOTAL1), pairTotal);
 
     TypeIntoField(2, "8*07");
@@ -501,38 +417,20 @@ TEST_P(RoundingAfterOk, AppliesFromTheNextEvaluation)
     EXPECT_EQ(ControlText(IDC_TIMEIN1), c.at807);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Amounts, RoundingAfterOk,
-    ::testing::Values(RoundingCase{"QuarterBoth", ".25", IDC_ROUNDBOTH, 0.25, " 8.00", " 8.25"},
-                      RoundingCase{"QuarterDown", ".25", IDC_ROUNDDOWN, 0.25, " 8.00", " 8.00"},
-                      RoundingCase{"QuarterUp", ".25", IDC_ROUNDUP, 0.25, " 8.25", " 8.25"},
-                      RoundingCase{"NoNumber", "abc", IDC_ROUNDBOTH, 0.0, " 8.12", " 8.13"},
-                      RoundingCase{"Empty", "", IDC_ROUNDBOTH, 0.0, " 8.12", " 8.13"},
-                      RoundingCase{"Negative", "-.5", IDC_ROUNDBOTH, 0.0, " 8.12", " 8.13"}),
-    [](const ::testing::TestParamInfo<RoundingCase> &info) {
-        return std::string(info.param.label);
-    });
+const RoundingCase ROUNDING_CASES[] = {
+    {"QuarterBoth", ".00", " 8.12", " 8.13", ".25", IDC_ROUNDBOTH, ByMenu, 0.25, " 8.00", " 8.25"},
+    {"QuarterDown", ".00", " 8.12", " 8.13", ".25", IDC_ROUNDDOWN, ByMenu, 0.25, " 8.00", " 8.00"},
+    {"QuarterUp", ".00", " 8.12", " 8.13", ".25", IDC_ROUNDUP, ByMenu, 0.25, " 8.25", " 8.25"},
+    {"NoNumber", ".00", " 8.12", " 8.13", "abc", IDC_ROUNDBOTH, ByMenu, 0.0, " 8.12", " 8.13"},
+    {"Empty", ".00", " 8.12", " 8.13", "", IDC_ROUNDBOTH, ByMenu, 0.0, " 8.12", " 8.13"},
+    {"Negative", ".00", " 8.12", " 8.13", "-.5", IDC_ROUNDBOTH, ByMenu, 0.0, " 8.12", " 8.13"},
+    {"SwitchedOffAgain", ".25", " 8.00", " 8.25", "abc", 0, ByButton, 0.0, " 8.12", " 8.13"},
+};
 
-TEST_F(Preferences, RoundingSwitchedOffAgain)
-{
-    WriteDefaults();
-    WriteString("RoundAmount", ".25");
-    StartMainWindow();
-    ASSERT_EQ(AppSettings.RoundAmountValue, 0.25);
-    Click(hNewButton);
-    TypeIntoField(0, "8*07");
-    ASSERT_EQ(ControlText(IDC_TIMEIN1), " 8.00");
-
-    ChooseButton = 0;
-    TypeCompany = NULL;
-    TypeAmount = "abc";
-    OpenPreferences(ChangeAndOk);
-    TypeAmount = NULL;
-    EXPECT_EQ(AppSettings.RoundAmountValue, 0.0);
-    TypeIntoField(2, "8*07");
-    EXPECT_EQ(ControlText(IDC_TIMEIN2), " 8.12");
-    EXPECT_EQ(ControlText(IDC_TIMEIN1), " 8.00");
-}
+INSTANTIATE_TEST_SUITE_P(Amounts, RoundingAfterOk, ::testing::ValuesIn(ROUNDING_CASES),
+                         [](const ::testing::TestParamInfo<RoundingCase> &info) {
+                             return std::string(info.param.label);
+                         });
 
 // ---------------------------------------------------------- the template
 
@@ -685,8 +583,6 @@ struct LiveDialog {
 
 void InspectAndCancel(HWND dialog)
 {
-    if (!dialog)
-        return;
     Live = LiveDialog();
     Live.caption = WindowText(dialog);
     Live.clientOrigin = POINT{0, 0};
@@ -727,8 +623,7 @@ void InspectAndCancel(HWND dialog)
 
 TEST_F(Preferences, OpenDialogHasTheTemplatesControlsInOrder)
 {
-    WriteDefaults();
-    StartMainWindow();
+    RestartWith(DEFAULT_SETTINGS);
     OpenPreferences(InspectAndCancel);
     EXPECT_EQ(Live.caption, "Hourwise Preferences");
     // Placed at the origin of the owner's client area.
@@ -763,8 +658,6 @@ std::vector<std::vector<int>> AfterPush;
 
 void PushEveryButton(HWND dialog)
 {
-    if (!dialog)
-        return;
     AfterPush.clear();
     for (int id : RadioIds) {
         PushButton(dialog, id);
@@ -776,8 +669,7 @@ void PushEveryButton(HWND dialog)
 
 TEST_F(Preferences, EachRadioGroupClearsOnlyItsOwnButtons)
 {
-    WriteDefaults();
-    StartMainWindow();
+    RestartWith(DEFAULT_SETTINGS);
     OpenPreferences(PushEveryButton);
     ASSERT_EQ(AfterPush.size(), 12u);
     std::vector<int> state = ChecksFor(1, 5, 8, 1);

@@ -1,32 +1,19 @@
 // The Print Timesheet dialog and the printer set-up, through real dialogs
-// answered from a timer.
+// driven by the harness.
 #include <gtest/gtest.h>
 
 #include "app.h"
+#include "harness.h"
 #include "print.h"
 #include "print_support.h"
 #include "resource.h"
-#include "testwin.h"
 
 #include <commdlg.h>
 #include <string.h>
 
 #include <string>
 
-class PrintDialog : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        memset(&TimesheetInfo, 0, sizeof TimesheetInfo);
-        StartMainWindow();
-        ClearEntryRows();
-    }
-    void TearDown() override
-    {
-        memset(&TimesheetInfo, 0, sizeof TimesheetInfo);
-        CloseMainWindow();
-    }
-};
+class PrintDialog : public PrintTest {};
 
 static PrintScript Script(const char *id, const char *name, const char *date, int printAnswer,
                           int pageSetupAnswer)
@@ -39,8 +26,7 @@ TEST_F(PrintDialog, OkKeepsTheTextsAndCancelDropsWhatWasTyped)
 {
     PrintRunResult first = RunPrintDialog(Script("E-1001", "Jane Q. Public", "03/07/2009",
                                                  IDOK, IDCANCEL));
-    ASSERT_TRUE(first.sawPrintDialog);
-    ASSERT_FALSE(first.timedOut);
+    ASSERT_TRUE(first.completed);
     EXPECT_EQ("", first.shownId);
     EXPECT_EQ("", first.shownName);
     EXPECT_EQ("", first.shownDate);
@@ -50,6 +36,7 @@ TEST_F(PrintDialog, OkKeepsTheTextsAndCancelDropsWhatWasTyped)
     EXPECT_STREQ("03/07/2009", TimesheetInfo.PeriodEndDate);
 
     PrintRunResult second = RunPrintDialog(Script("X", "Somebody Else", "", IDCANCEL, IDCANCEL));
+    ASSERT_TRUE(second.completed);
     EXPECT_EQ("E-1001", second.shownId);
     EXPECT_EQ("Jane Q. Public", second.shownName);
     EXPECT_EQ("03/07/2009", second.shownDate);
@@ -68,7 +55,7 @@ TEST_F(PrintDialog, TypedTextsStopAtTheirLimits)
     std::string name50(50, 'n');
     PrintRunResult run = RunPrintDialog(Script("ABCDEFGHIJKL", (name50 + "xyz").c_str(),
                                                "2009-03-07Z", IDOK, IDCANCEL));
-    ASSERT_TRUE(run.sawPrintDialog);
+    ASSERT_TRUE(run.completed);
     EXPECT_STREQ("ABCDEFGHIJK", TimesheetInfo.EmployeeId);
     EXPECT_EQ(name50, TimesheetInfo.EmployeeName);
     EXPECT_STREQ("2009-03-07", TimesheetInfo.PeriodEndDate);
@@ -76,9 +63,10 @@ TEST_F(PrintDialog, TypedTextsStopAtTheirLimits)
 
 TEST_F(PrintDialog, CancelledPageSetupEndsWithThePrinterErrorBoxAndNoDocument)
 {
-    FILETIME start = Now();
-    PrintRunResult run = RunPrintDialog(Script("1", "A", "B", IDOK, IDCANCEL));
-    ASSERT_FALSE(run.timedOut);
+    int lastJob = LastPdfJob();
+    std::string cancelled = UniqueMarker("Cancelled");
+    PrintRunResult run = RunPrintDialog(Script("1", cancelled.c_str(), "B", IDOK, IDCANCEL));
+    ASSERT_TRUE(run.completed);
     EXPECT_TRUE(run.sawPageSetup);
     EXPECT_EQ(run.printDialog, run.pageSetupOwner);
     ASSERT_EQ(1u, run.boxes.size());
@@ -86,28 +74,22 @@ TEST_F(PrintDialog, CancelledPageSetupEndsWithThePrinterErrorBoxAndNoDocument)
     EXPECT_EQ("Printer Error!", run.boxes[0].caption);
     EXPECT_EQ("Error Printing Hourwise - TimeSheet", run.boxes[0].text);
     EXPECT_EQ(1, run.dialogResult);
-    EXPECT_EQ("", WaitForPdf(start, 2000));
+
+    // No document: a later print does arrive, and the queue, which prints in
+    // order, printed nothing of the cancelled one before it.
+    std::string later = UniqueMarker("Later");
+    ASSERT_TRUE(RunPrintDialog(Script("2", later.c_str(), "C", IDOK, IDOK)).completed);
+    PrintedPdf arrived = FindPrintedPdf(lastJob, "Employee Name: " + later);
+    ASSERT_NE(0, arrived.job);
+    EXPECT_FALSE(PrintedBetween(lastJob, arrived.job, cancelled));
 }
 
 TEST_F(PrintDialog, PageSetupAnsweredWithOkGivesAPortraitPrinter)
 {
     // SetUpPrinter owned by the main window here, answered with OK
-    static bool sawPageSetup;
-    sawPageSetup = false;
-    struct Local {
-        static void CALLBACK Timer(HWND, UINT, UINT_PTR id, DWORD)
-        {
-            HWND dialog = FindOwnedDialog(hMainWnd);
-            if (!dialog)
-                return;
-            KillTimer(NULL, id);
-            sawPageSetup = true;
-            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-        }
-    };
-    SetTimer(NULL, 0, 50, Local::Timer);
-    HDC dc = SetUpPrinter(hMainWnd);
-    EXPECT_TRUE(sawPageSetup);
+    HDC dc = NULL;
+    EXPECT_TRUE(DriveDialogs([&] { dc = SetUpPrinter(hMainWnd); },
+                             {{"Page Setup", hMainWnd, -1, PressOk}}));
     ASSERT_TRUE(dc != NULL);
     EXPECT_LT(GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES));
     DeleteDC(dc);
@@ -171,12 +153,12 @@ TEST_F(PrintDialog, PrintDlgErrorBoxShowsTheTableTextOrNothing)
         {0x1008, "No Default Printer Defined"}, {0x4242, ""},
     };
     for (auto &c : cases) {
-        StartAnsweringBoxes();
-        ShowPrintDlgError(hMainWnd, c.code);
-        std::vector<SeenBox> boxes = StopAnsweringBoxes();
-        ASSERT_EQ(1u, boxes.size());
-        EXPECT_EQ("PrintDlg Error", boxes[0].caption);
-        EXPECT_EQ(c.text, boxes[0].text);
+        SeenBoxes.clear();
+        EXPECT_TRUE(DriveDialogs([&] { ShowPrintDlgError(hMainWnd, c.code); },
+                                 {{"PrintDlg Error", hMainWnd, -1, ReadBoxAndOk}}));
+        ASSERT_EQ(1u, SeenBoxes.size());
+        EXPECT_EQ("PrintDlg Error", SeenBoxes[0].caption);
+        EXPECT_EQ(c.text, SeenBoxes[0].text);
     }
 }
 

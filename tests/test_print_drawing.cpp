@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "app.h"
+#include "harness.h"
 #include "print.h"
 #include "print_support.h"
 #include "settings.h"
-#include "testwin.h"
 #include "timecalc.h"
 
 #include <stdio.h>
@@ -18,8 +18,6 @@
 #include <tuple>
 #include <vector>
 
-static const char *Company = "Quillfeather Test Company Ltd";
-
 struct Metrics {
     int wt, wv, wg, lineHeight;
 };
@@ -29,16 +27,14 @@ struct TextLook {
     int weight;
 };
 
-class PrintDrawing : public ::testing::Test {
+class PrintDrawing : public PrintTest {
 protected:
     HDC printer = NULL;
     int horz = 0, vert = 0, dpiX = 0, dpiY = 0;
 
     void SetUp() override
     {
-        StartMainWindow();
-        ClearEntryRows();
-        snprintf(AppSettings.CustName, sizeof AppSettings.CustName, "%s", Company);
+        PrintTest::SetUp();
         snprintf(TimesheetInfo.EmployeeId, sizeof TimesheetInfo.EmployeeId, "00123");
         snprintf(TimesheetInfo.EmployeeName, sizeof TimesheetInfo.EmployeeName, "Jane Q. Public");
         snprintf(TimesheetInfo.PeriodEndDate, sizeof TimesheetInfo.PeriodEndDate, "03/07/2009");
@@ -56,27 +52,10 @@ protected:
     {
         if (printer)
             DeleteDC(printer);
-        ResetCallLog(NULL, false, false);
-        memset(&TimesheetInfo, 0, sizeof TimesheetInfo);
-        CloseMainWindow();
+        PrintTest::TearDown();
     }
 
-    // Runs a whole job into a metafile referenced to the printer.
-    std::vector<RecordedPage> RecordJob()
-    {
-        ResetCallLog(hMainWnd, false, false);
-        HDC recorder = CreateEnhMetaFileA(printer, NULL, NULL, NULL);
-        EXPECT_TRUE(recorder != NULL);
-        DOCINFOA document = {sizeof(DOCINFOA), SHEET_DOCUMENT_NAME, NULL, NULL, 0};
-        StartAnsweringBoxes();
-        int result = RunPrintJob(hMainWnd, recorder, hEntryList, &document, &RecordingCalls);
-        std::vector<SeenBox> boxes = StopAnsweringBoxes();
-        EXPECT_EQ(1, result);
-        EXPECT_TRUE(boxes.empty()) << boxes[0].caption << ": " << boxes[0].text;
-        EXPECT_EQ(0u, GetObjectType(recorder));   // closed, which deletes the context
-        EXPECT_TRUE(RecordedJob != NULL);
-        return RecordedJob ? ReadRecordedPages(RecordedJob) : std::vector<RecordedPage>();
-    }
+    std::vector<RecordedPage> RecordJob() { return RecordPrintJob(printer); }
 
     HFONT Font(int points, int weight)
     {
@@ -131,13 +110,6 @@ protected:
     }
 };
 
-static void AddRow(double a, double b, double c, double d, double e, double f, double g,
-                   double h)
-{
-    double times[8] = {a, b, c, d, e, f, g, h};
-    AppendEntryRow(times);
-}
-
 static const DrawnText *FindText(const RecordedPage &page, const std::string &text)
 {
     for (const DrawnText &t : page.texts)
@@ -182,8 +154,8 @@ static std::string Number(double value, int width)
 
 TEST_F(PrintDrawing, OnePageHasTheHeaderTheBlocksTheTotalAndThePageNumber)
 {
-    AddRow(8.00, 12.00, 13.00, 17.50, 0, 0, 0, 0);
-    AddRow(22.00, 6.00, 0, 0, 0, 0, 0, 0);
+    AppendEntryRow({8.00, 12.00, 13.00, 17.50, 0, 0, 0, 0});
+    AppendEntryRow({22.00, 6.00, 0, 0, 0, 0, 0, 0});
     SYSTEMTIME before;
     GetLocalTime(&before);
     std::vector<RecordedPage> pages = RecordJob();
@@ -240,7 +212,7 @@ TEST_F(PrintDrawing, OnePageHasTheHeaderTheBlocksTheTotalAndThePageNumber)
                             "TOTAL"};
     std::string titleText = "-- Hourwise 2.2.0   T I M E S H E E T --";
     expected.push_back({titleText, (horz - 1) / 2 - Width(12, 700, titleText) / 2, L, title});
-    expected.push_back({Company, (horz - 1) / 2 - Width(14, 700, Company) / 2, 3 * L, heading});
+    expected.push_back({COMPANY, (horz - 1) / 2 - Width(14, 700, COMPANY) / 2, 3 * L, heading});
     expected.push_back({"EMPLOYEE ID: 00123", 51, 6 * L, body});
     expected.push_back({"Period End Date: 03/07/2009", (horz - 1) / 2, 6 * L, body});
     expected.push_back({"Employee Name: Jane Q. Public", 51, 8 * L, body});
@@ -338,7 +310,7 @@ TEST_F(PrintDrawing, ThreePagesNumberedWithTheTotalAfterTheLastEntry)
     int lastLine = vert / Measure(p).lineHeight - 1;
     int capacity = PageCapacity(lastLine);
     for (int i = 0; i < 2 * capacity + 1; i++)
-        AddRow(8, 12, 0, 0, 0, 0, 0, 0);
+        AppendEntryRow({8, 12, 0, 0, 0, 0, 0, 0});
     std::vector<RecordedPage> pages = RecordJob();
     ASSERT_EQ(3u, pages.size());
     EXPECT_EQ(3, Calls.startPage);
@@ -357,7 +329,7 @@ TEST_F(PrintDrawing, ThreePagesNumberedWithTheTotalAfterTheLastEntry)
         int lastValue = 11 + 3 * (blocks - 1);
         EXPECT_EQ(std::max(lastValue, lastLine - 1) * L, page->y) << number;
         EXPECT_TRUE(FindText(pages[n], "EMPLOYEE ID: 00123") != NULL);
-        EXPECT_TRUE(FindText(pages[n], Company) != NULL);
+        EXPECT_TRUE(FindText(pages[n], COMPANY) != NULL);
         EXPECT_EQ(n == 2, FindText(pages[n], Number(4.0 * (2 * capacity + 1), 9).insert(0, "TOTAL: ")) != NULL);
     }
     // the headers are the same on every page but for the clock
@@ -386,7 +358,7 @@ TEST_F(PrintDrawing, TheTotalGoesOnANewPageWhenTheLastValueLineLeavesNoRoom)
     if (entries == 0)
         GTEST_SKIP() << "no value line falls on last line - 6 or - 5 on this page";
     for (int i = 0; i < entries; i++)
-        AddRow(1, 2, 0, 0, 0, 0, 0, 0);
+        AppendEntryRow({1, 2, 0, 0, 0, 0, 0, 0});
     std::vector<RecordedPage> pages = RecordJob();
     ASSERT_EQ(2u, pages.size());
     const DrawnText *first = FindText(pages[0], "Page     1");
@@ -428,38 +400,41 @@ TEST_F(PrintDrawing, LongTextsAreCutToTheirFields)
 
 // ---- the failure paths -------------------------------------------------------------
 
-TEST_F(PrintDrawing, StartDocFailingShowsTheBoxAndDeletesTheDeviceContext)
+// A document call that fails: the box over the owner, the calls that were
+// made, the device context deleted and the owner enabled again.
+struct FailureCase {
+    const char *name;
+    bool failStartDoc, failStartPage;
+    std::vector<std::string> order;
+};
+
+void PrintTo(const FailureCase &c, std::ostream *os) { *os << c.name; }
+
+class PrintFailing : public PrintDrawing, public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(PrintFailing, ShowsTheBoxDeletesTheDeviceContextAndEnablesTheOwnerAgain)
 {
+    const FailureCase &c = GetParam();
     HDC dc = CreateDCA(NULL, DefaultPrinterName().c_str(), NULL, NULL);
     ASSERT_TRUE(dc != NULL);
-    ResetCallLog(hMainWnd, true, false);
+    ResetCallLog(hMainWnd, c.failStartDoc, c.failStartPage);
     DOCINFOA document = {sizeof(DOCINFOA), SHEET_DOCUMENT_NAME, NULL, NULL, 0};
-    StartAnsweringBoxes();
-    EXPECT_EQ(0, RunPrintJob(hMainWnd, dc, hEntryList, &document, &RecordingCalls));
-    std::vector<SeenBox> boxes = StopAnsweringBoxes();
-    ASSERT_EQ(1u, boxes.size());
-    EXPECT_EQ("Unable to start print job", boxes[0].text);
-    EXPECT_EQ("Error", boxes[0].caption);
-    EXPECT_EQ(hMainWnd, boxes[0].owner);
-    std::vector<std::string> order = {"StartDoc", "DeleteDC"};
-    EXPECT_EQ(order, Calls.order);
+    SeenBoxes.clear();
+    int result = -1;
+    EXPECT_TRUE(DriveDialogs(
+        [&] { result = RunPrintJob(hMainWnd, dc, hEntryList, &document, &RecordingCalls); },
+        {{"Unable to start print job", hMainWnd, -1, ReadBoxAndOk}}));
+    EXPECT_EQ(0, result);
+    ASSERT_EQ(1u, SeenBoxes.size());
+    EXPECT_EQ("Unable to start print job", SeenBoxes[0].text);
+    EXPECT_EQ("Error", SeenBoxes[0].caption);
+    EXPECT_EQ(c.order, Calls.order);
     EXPECT_EQ(0u, GetObjectType(dc));
     EXPECT_TRUE(IsWindowEnabled(hMainWnd));
 }
 
-TEST_F(PrintDrawing, StartPageFailingAbortsTheDocumentAndEnablesTheOwnerAgain)
-{
-    HDC dc = CreateDCA(NULL, DefaultPrinterName().c_str(), NULL, NULL);
-    ASSERT_TRUE(dc != NULL);
-    ResetCallLog(hMainWnd, false, true);
-    DOCINFOA document = {sizeof(DOCINFOA), SHEET_DOCUMENT_NAME, NULL, NULL, 0};
-    StartAnsweringBoxes();
-    EXPECT_EQ(0, RunPrintJob(hMainWnd, dc, hEntryList, &document, &RecordingCalls));
-    std::vector<SeenBox> boxes = StopAnsweringBoxes();
-    ASSERT_EQ(1u, boxes.size());
-    EXPECT_EQ("Unable to start print job", boxes[0].text);
-    std::vector<std::string> order = {"StartDoc", "StartPage", "AbortDoc", "DeleteDC"};
-    EXPECT_EQ(order, Calls.order);
-    EXPECT_EQ(0u, GetObjectType(dc));
-    EXPECT_TRUE(IsWindowEnabled(hMainWnd));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Calls, PrintFailing,
+    ::testing::Values(FailureCase{"StartDoc", true, false, {"StartDoc", "DeleteDC"}},
+                      FailureCase{"StartPage", false, true, {"StartDoc", "StartPage", "AbortDoc", "DeleteDC"}}),
+    [](const ::testing::TestParamInfo<FailureCase> &info) { return std::string(info.param.name); });

@@ -5,9 +5,9 @@
 #include "app.h"
 #include "print.h"
 #include "print_support.h"
+#include "harness.h"
 #include "resource.h"
 #include "settings.h"
-#include "testwin.h"
 #include "timecalc.h"
 #include "totals.h"
 
@@ -16,50 +16,27 @@
 
 #include <string>
 
-static const char *Company = "Quillfeather Test Company Ltd";
-
-class PrintPdf : public ::testing::Test {
+class PrintPdf : public PrintTest {
 protected:
-    void SetUp() override
-    {
-        memset(&TimesheetInfo, 0, sizeof TimesheetInfo);
-        StartMainWindow();
-        ClearEntryRows();
-        snprintf(AppSettings.CustName, sizeof AppSettings.CustName, "%s", Company);
-    }
-    void TearDown() override
-    {
-        memset(&TimesheetInfo, 0, sizeof TimesheetInfo);
-        CloseMainWindow();
-    }
 
-    // Prints through the dialogs and gives the text of the PDF that came out.
+    // Prints through the dialogs and gives the text of the PDF that came out,
+    // told from the jobs of other runs by the employee name.
     std::string PrintToPdf(void (*open)() = NULL)
     {
-        FILETIME start = Now();
-        PrintScript script = {"E-1001", "Jane Q. Public", "03/07/2009", IDOK, IDOK};
+        int lastJob = LastPdfJob();
+        employeeName = UniqueMarker("Jane Q. Public");
+        PrintScript script = {"E-1001", employeeName.c_str(), "03/07/2009", IDOK, IDOK};
         PrintRunResult run = RunPrintDialog(script, open);
-        EXPECT_FALSE(run.timedOut);
+        EXPECT_TRUE(run.completed);
         EXPECT_TRUE(run.sawPageSetup);
         EXPECT_EQ(run.printDialog, run.pageSetupOwner);
         EXPECT_EQ(open ? -1 : 1, run.dialogResult);
-        for (const SeenBox &box : run.boxes)
-            ADD_FAILURE() << "box \"" << box.caption << "\": " << box.text;
-        std::string pdf = WaitForPdf(start, 60000);
-        EXPECT_NE("", pdf) << "no PDF in " << PdfFolder();
-        if (pdf.empty())
-            return "";
-        std::string text = PdfText(pdf);
-        EXPECT_NE("", text) << "pdftotext gave nothing for " << pdf;
-        return text;
+        PrintedPdf pdf = FindPrintedPdf(lastJob, "Employee Name: " + employeeName);
+        return pdf.text;
     }
-};
 
-static void AddRow(double a, double b, double c, double d)
-{
-    double times[8] = {a, b, c, d, 0, 0, 0, 0};
-    AppendEntryRow(times);
-}
+    std::string employeeName;
+};
 
 static std::string Page(const std::string &text, int n)
 {
@@ -76,23 +53,30 @@ static std::string Page(const std::string &text, int n)
 
 TEST_F(PrintPdf, OneEntryPrintsTheWholeTimesheet)
 {
-    AddRow(8.00, 12.00, 13.00, 17.50);
-    SYSTEMTIME today;
-    GetLocalTime(&today);
+    AppendEntryRow({8.00, 12.00, 13.00, 17.50});
+    SYSTEMTIME before, after;
+    GetLocalTime(&before);
     std::string text = Squeezed(PrintToPdf());
+    GetLocalTime(&after);
     ASSERT_FALSE(text.empty());
     EXPECT_EQ(1, PageCount(text));
 
-    char date[32];
-    snprintf(date, sizeof date, "DATE: %02d/%02d/%02d", today.wMonth, today.wDay, today.wYear % 100);
+    // the date of the header is the day the job started or the day it ended
+    bool dated = false;
+    for (const SYSTEMTIME &day : {before, after}) {
+        char date[32];
+        snprintf(date, sizeof date, "DATE: %02d/%02d/%02d", day.wMonth, day.wDay, day.wYear % 100);
+        dated = dated || text.find(date) != std::string::npos;
+    }
+    EXPECT_TRUE(dated) << text;
+    std::string name = "Employee Name: " + employeeName;
     const char *wanted[] = {
-        date,
         "-- Hourwise 2.2.0 T I M E S H E E T --",
         "TIME: ",
-        Company,
+        COMPANY,
         "EMPLOYEE ID: E-1001",
         "Period End Date: 03/07/2009",
-        "Employee Name: Jane Q. Public",
+        name.c_str(),
         "IN 1 OUT 1 IN 2 OUT 2 IN 3 OUT 3 IN 4 OUT 4 TOTAL",
         "8.00 12.00 13.00 17.50 0.00 0.00 0.00 0.00 8.50",
         "TOTAL: 8.50",
@@ -123,7 +107,7 @@ TEST_F(PrintPdf, ALongListFillsThreeNumberedPages)
     int entries = 2 * capacity + 1;
     // an overnight pair: 22.00 to 6.00 counts 16.00 hours
     for (int i = 0; i < entries; i++)
-        AddRow(22.00, 6.00, 0, 0);
+        AppendEntryRow({22.00, 6.00, 0, 0});
 
     std::string text = PrintToPdf();
     ASSERT_FALSE(text.empty());
@@ -159,12 +143,8 @@ TEST_F(PrintPdf, AWeekEnteredInTheMainWindowPrintsFromThePrintButton)
         {"8", "12", "12.5", "17"},     {"7.5", "11.5", "12", "16.25"}, {"9", "13", "14", "18.75"},
         {"8", "12", "13", "17.5"},     {"22", "6", "0", "0"},
     };
-    for (auto &day : week) {
-        Click(hNewButton);
-        for (int field = 0; field < 4; field++)
-            TypeIntoField(field, day[field]);
-        Click(hAddButton);
-    }
+    for (auto &day : week)
+        EnterRow({day[0], day[1], day[2], day[3]});
     ASSERT_EQ(5, RowCount());
     std::string grandTotal = ControlText(IDC_GRANDTOTAL);
 

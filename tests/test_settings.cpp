@@ -3,10 +3,9 @@
 // outside, the bounded copy of texts, and the failure messages.
 #include <gtest/gtest.h>
 
+#include "harness.h"
 #include "registry.h"
 #include "settings.h"
-#include "settings_values.h"
-#include "testwin.h"
 
 #include <math.h>
 #include <string.h>
@@ -52,11 +51,7 @@ void CheckReadStaysInField(const char *name, size_t capacity)
         ASSERT_EQ(text.guard[i], '#') << name << ": guard byte " << i << " was written";
 }
 
-class SettingsStore : public ::testing::Test {
-protected:
-    void SetUp() override { DeleteSettingsKey(); }
-    void TearDown() override { DeleteSettingsKey(); }
-};
+class SettingsStore : public RegistryTest {};
 
 // ---------------------------------------------------------------- start-up
 
@@ -65,51 +60,30 @@ TEST_F(SettingsStore, FirstStartWritesTheSixDefaults)
     ASSERT_FALSE(SettingsKeyExists());
     Load();
 
-    ExpectDword("Operator1", 1);
-    ExpectDword("Operator2", 5);
-    ExpectDword("Operator3", 8);
-    ExpectText("CustName", "Customer Name");
-    ExpectDword("RoundType", 1);
-    ExpectText("RoundAmount", ".00");
-
-    EXPECT_EQ(AppSettings.Operator1, 1);
-    EXPECT_EQ(AppSettings.Operator2, 5);
-    EXPECT_EQ(AppSettings.Operator3, 8);
+    ExpectStoredSettings(DEFAULT_SETTINGS);
+    SettingsValues firstRun = DEFAULT_SETTINGS;
+    firstRun.custName = "";
+    ExpectLoadedSettings(firstRun, 0.0);
     EXPECT_TRUE(AllZero(AppSettings.CustName, sizeof AppSettings.CustName))
         << "the company name written back is empty for this run";
-    EXPECT_EQ(AppSettings.RoundType, 1);
-    EXPECT_EQ(std::string(AppSettings.RoundAmount), ".00");
     EXPECT_EQ(AppSettings.RoundAmount[3], 0);
-    EXPECT_EQ(AppSettings.RoundAmountValue, 0.0);
 }
 
 TEST_F(SettingsStore, SecondStartReadsTheStoredDefaults)
 {
     Load();
     Load();
-    EXPECT_EQ(std::string(AppSettings.CustName), "Customer Name");
-    EXPECT_EQ(AppSettings.Operator1, 1);
-    EXPECT_EQ(AppSettings.Operator2, 5);
-    EXPECT_EQ(AppSettings.Operator3, 8);
-    EXPECT_EQ(AppSettings.RoundType, 1);
-    EXPECT_EQ(std::string(AppSettings.RoundAmount), ".00");
-    EXPECT_EQ(AppSettings.RoundAmountValue, 0.0);
+    ExpectLoadedSettings(DEFAULT_SETTINGS, 0.0);
     // Nothing was rewritten: the stored texts are as the first start left them.
-    ExpectText("CustName", "Customer Name");
-    ExpectText("RoundAmount", ".00");
+    ExpectStored("CustName", Text("Customer Name"));
+    ExpectStored("RoundAmount", Text(".00"));
 }
 
 TEST_F(SettingsStore, StoredValuesAreLoaded)
 {
-    WriteNonDefaults();
+    WriteSettings(CHANGED_SETTINGS);
     Load();
-    EXPECT_EQ(AppSettings.Operator1, 2);
-    EXPECT_EQ(AppSettings.Operator2, 6);
-    EXPECT_EQ(AppSettings.Operator3, 9);
-    EXPECT_EQ(std::string(AppSettings.CustName), "Acme Tools");
-    EXPECT_EQ(AppSettings.RoundType, 3);
-    EXPECT_EQ(std::string(AppSettings.RoundAmount), ".25");
-    EXPECT_EQ(AppSettings.RoundAmountValue, 0.25);
+    ExpectLoadedSettings(CHANGED_SETTINGS, 0.25);
 }
 
 // One value missing: it alone is written back with its default; the others
@@ -129,62 +103,25 @@ class MissingValue : public SettingsStore,
 TEST_P(MissingValue, IsRewrittenAndTheOthersAreReadUnchanged)
 {
     const MissingValueCase &c = GetParam();
-    WriteNonDefaults();
+    WriteSettings(CHANGED_SETTINGS);
     DeleteValue(c.name);
     Load();
 
-    if (c.isText)
-        ExpectText(c.name, c.defaultText);
-    else
-        ExpectDword(c.name, c.defaultNumber);
+    ExpectStored(c.name, c.isText ? Text(c.defaultText) : Dword(c.defaultNumber));
+    ExpectStoredSettings(CHANGED_SETTINGS, c.name);
 
-    struct Expected {
-        const char *name;
-        int number;
-        const char *text;
-        int loaded;
-    } others[] = {
-        {"Operator1", 2, NULL, AppSettings.Operator1},
-        {"Operator2", 6, NULL, AppSettings.Operator2},
-        {"Operator3", 9, NULL, AppSettings.Operator3},
-        {"CustName", 0, "Acme Tools", 0},
-        {"RoundType", 3, NULL, AppSettings.RoundType},
-        {"RoundAmount", 0, ".25", 0},
-    };
-    for (const Expected &e : others) {
-        if (strcmp(e.name, c.name) == 0)
-            continue;
-        if (e.text) {
-            ExpectText(e.name, e.text);
-        } else {
-            ExpectDword(e.name, (DWORD)e.number);
-            EXPECT_EQ(e.loaded, e.number) << e.name;
-        }
-    }
-
-    // The in-memory value of the missing one is its fallback.
-    if (strcmp(c.name, "Operator1") == 0) {
-        EXPECT_EQ(AppSettings.Operator1, 1);
-    }
-    if (strcmp(c.name, "Operator2") == 0) {
-        EXPECT_EQ(AppSettings.Operator2, 5);
-    }
-    if (strcmp(c.name, "Operator3") == 0) {
-        EXPECT_EQ(AppSettings.Operator3, 8);
-    }
-    if (strcmp(c.name, "RoundType") == 0) {
-        EXPECT_EQ(AppSettings.RoundType, 1);
-    }
-    if (strcmp(c.name, "CustName") == 0)
+    // In memory the missing one has its fallback (an empty company name).
+    SettingsValues loaded = CHANGED_SETTINGS;
+    const char *name = c.name;
+    if (!strcmp(name, "Operator1")) loaded.operator1 = 1;
+    if (!strcmp(name, "Operator2")) loaded.operator2 = 5;
+    if (!strcmp(name, "Operator3")) loaded.operator3 = 8;
+    if (!strcmp(name, "CustName")) loaded.custName = "";
+    if (!strcmp(name, "RoundType")) loaded.roundType = 1;
+    if (!strcmp(name, "RoundAmount")) loaded.roundAmount = ".00";
+    ExpectLoadedSettings(loaded, strcmp(name, "RoundAmount") ? 0.25 : 0.0);
+    if (!strcmp(name, "CustName")) {
         EXPECT_TRUE(AllZero(AppSettings.CustName, sizeof AppSettings.CustName));
-    else
-        EXPECT_EQ(std::string(AppSettings.CustName), "Acme Tools");
-    if (strcmp(c.name, "RoundAmount") == 0) {
-        EXPECT_EQ(std::string(AppSettings.RoundAmount), ".00");
-        EXPECT_EQ(AppSettings.RoundAmountValue, 0.0);
-    } else {
-        EXPECT_EQ(std::string(AppSettings.RoundAmount), ".25");
-        EXPECT_EQ(AppSettings.RoundAmountValue, 0.25);
     }
 }
 
@@ -217,19 +154,13 @@ class StoredNumber : public SettingsStore,
 TEST_P(StoredNumber, LoadsAsOperator1)
 {
     const StoredNumberCase &c = GetParam();
-    WriteNonDefaults();
-    WriteBinary("Operator1", c.type, c.bytes.data(), (DWORD)c.bytes.size());
+    WriteSettings(CHANGED_SETTINGS);
+    StoredValue stored = Raw(c.type, std::string(c.bytes.begin(), c.bytes.end()));
+    WriteValue("Operator1", stored);
     Load();
     EXPECT_EQ(AppSettings.Operator1, c.loaded);
-    StoredValue after = ReadRaw("Operator1");
-    ASSERT_TRUE(after.present);
-    if (c.readable) {
-        // A value that could be read is left as it is stored.
-        EXPECT_EQ(after.type, c.type);
-        EXPECT_EQ(after.bytes, c.bytes);
-    } else {
-        ExpectDword("Operator1", 1);
-    }
+    // A value that could be read is left as it is stored.
+    ExpectStored("Operator1", c.readable ? stored : Dword(1));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -268,13 +199,13 @@ class StoredRoundAmount : public SettingsStore,
 TEST_P(StoredRoundAmount, GivesTheStep)
 {
     const StoredRoundAmountCase &c = GetParam();
-    WriteNonDefaults();
-    WriteString("RoundAmount", c.stored.c_str());
+    WriteSettings(CHANGED_SETTINGS);
+    WriteValue("RoundAmount", Text(c.stored.c_str()));
     ASSERT_NO_FATAL_FAILURE(CheckReadStaysInField("RoundAmount", sizeof AppSettings.RoundAmount));
     Load();
     EXPECT_EQ(std::string(AppSettings.RoundAmount), c.loaded);
     EXPECT_EQ(AppSettings.RoundAmountValue, c.value);
-    ExpectText("RoundAmount", c.stored);   // read, so not rewritten
+    ExpectStored("RoundAmount", Text(c.stored));   // read, so not rewritten
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -300,8 +231,8 @@ TEST_F(SettingsStore, CompanyNameLongerThanTheFieldIsCut)
     std::string name;
     for (int i = 0; i < 200; i++)
         name += (char)('A' + i % 26);
-    WriteNonDefaults();
-    WriteString("CustName", name.c_str());
+    WriteSettings(CHANGED_SETTINGS);
+    WriteValue("CustName", Text(name.c_str()));
     ASSERT_NO_FATAL_FAILURE(CheckReadStaysInField("CustName", sizeof AppSettings.CustName));
     Load();
     EXPECT_EQ(std::string(AppSettings.CustName), name.substr(0, 50));
@@ -309,7 +240,7 @@ TEST_F(SettingsStore, CompanyNameLongerThanTheFieldIsCut)
     // The fields after the name hold their own loaded values.
     EXPECT_EQ(AppSettings.RoundType, 3);
     EXPECT_EQ(std::string(AppSettings.RoundAmount), ".25");
-    ExpectText("CustName", name);   // read, so not rewritten
+    ExpectStored("CustName", Text(name));   // read, so not rewritten
 }
 
 // Texts of 256 bytes or more with their NUL do not fit the read buffer.
@@ -332,17 +263,17 @@ TEST_P(LongText, ReadOrReplaced)
     std::string stored = ".";   // as a round amount ".34..." reads as .34
     while (stored.size() < c.length)
         stored += (char)('2' + stored.size() % 4);
-    WriteNonDefaults();
-    WriteString(c.name, stored.c_str());
+    WriteSettings(CHANGED_SETTINGS);
+    WriteValue(c.name, Text(stored.c_str()));
     ASSERT_NO_FATAL_FAILURE(CheckReadStaysInField(c.name, capacity));
     Load();
     const char *field = isName ? AppSettings.CustName : AppSettings.RoundAmount;
     if (c.readable) {
         EXPECT_EQ(std::string(field), stored.substr(0, capacity - 1));
-        ExpectText(c.name, stored);
+        ExpectStored(c.name, Text(stored));
     } else {
         EXPECT_EQ(std::string(field), isName ? "" : ".00");
-        ExpectText(c.name, isName ? "Customer Name" : ".00");
+        ExpectStored(c.name, Text(isName ? "Customer Name" : ".00"));
     }
     if (!isName) {
         EXPECT_EQ(AppSettings.RoundAmountValue, c.readable ? 0.34 : 0.0);
@@ -362,9 +293,9 @@ INSTANTIATE_TEST_SUITE_P(Lengths, LongText,
 TEST_F(SettingsStore, TextWithoutTerminatorLosesItsLastByte)
 {
     // Stored from outside without the NUL: the last byte is taken for it.
-    WriteNonDefaults();
+    WriteSettings(CHANGED_SETTINGS);
     // The byte after the count is not a NUL, so the text is stored as it is.
-    WriteBinary("CustName", REG_SZ, "Acmex", 4);
+    WriteValue("CustName", Raw(REG_SZ, "Acme"));
     Load();
     EXPECT_EQ(std::string(AppSettings.CustName), "Acm");
 }
@@ -385,7 +316,7 @@ TEST_P(ReadCapacity, NeverWritesPastTheField)
 {
     const CapacityCase &c = GetParam();
     std::string stored(c.storedLength, 'n');
-    WriteString("CustName", stored.c_str());
+    WriteValue("CustName", Text(stored.c_str()));
     GuardedText text;
     memset(&text, '#', sizeof text);
     ASSERT_EQ(GetAppRegValue("CustName", REG_SZ, text.field, c.capacity, NULL, 0), 1);
@@ -414,13 +345,13 @@ TEST_F(SettingsStore, FailedReadsLeaveTheOutputsUntouched)
     EXPECT_EQ(GetAppRegValue("CustName", REG_SZ, text, sizeof text, NULL, 0), 0);
     EXPECT_EQ(GetAppRegValue("Operator1", REG_DWORD, NULL, 0, &number, 0), 0);
     // No value.
-    WriteDword("Operator2", 5);
+    WriteValue("Operator2", Dword(5));
     EXPECT_EQ(GetAppRegValue("CustName", REG_SZ, text, sizeof text, NULL, 0), 0);
     EXPECT_EQ(GetAppRegValue("Operator1", REG_DWORD, NULL, 0, &number, 0), 0);
     // Too large.
-    WriteString("CustName", std::string(300, 'x').c_str());
+    WriteValue("CustName", Text(std::string(300, 'x').c_str()));
     unsigned char eight[8] = {9, 0, 0, 0, 0, 0, 0, 0};
-    WriteBinary("Operator1", REG_QWORD, eight, sizeof eight);
+    WriteValue("Operator1", Raw(REG_QWORD, std::string((const char *)eight, sizeof eight)));
     EXPECT_EQ(GetAppRegValue("CustName", REG_SZ, text, sizeof text, NULL, 0), 0);
     EXPECT_EQ(GetAppRegValue("Operator1", REG_DWORD, NULL, 0, &number, 0), 0);
 
@@ -430,15 +361,15 @@ TEST_F(SettingsStore, FailedReadsLeaveTheOutputsUntouched)
 
 TEST_F(SettingsStore, SetWritesTextsWithTheirTerminatorAndNumbersAsFourBytes)
 {
-    WriteDword("RoundType", 1);   // the key exists
+    WriteValue("RoundType", Dword(1));   // the key exists
     EXPECT_EQ(SetAppRegValue("CustName", REG_SZ, "Acme", 0, 0), 1);
     EXPECT_EQ(SetAppRegValue("RoundAmount", REG_SZ, "", 0, 0), 1);
     EXPECT_EQ(SetAppRegValue("Operator3", REG_DWORD, NULL, 9, 0), 1);
     EXPECT_EQ(SetAppRegValue("RoundType", REG_DWORD, NULL, (DWORD)-4, 0), 1);
-    ExpectText("CustName", "Acme");
-    ExpectText("RoundAmount", "");
-    ExpectDword("Operator3", 9);
-    ExpectDword("RoundType", (DWORD)-4);
+    ExpectStored("CustName", Text("Acme"));
+    ExpectStored("RoundAmount", Text(""));
+    ExpectStored("Operator3", Dword(9));
+    ExpectStored("RoundType", Dword((DWORD)-4));
 }
 
 TEST_F(SettingsStore, SetDoesNotCreateTheKey)
@@ -457,10 +388,10 @@ TEST_F(SettingsStore, CreateMakesTheKeyAndConvertsNumbersWithAtolRules)
     for (const auto &c : cases) {
         DeleteSettingsKey();
         ASSERT_EQ(CreateRegEntry(REG_DWORD, "Operator1", c.text), 1) << c.text;
-        ExpectDword("Operator1", c.stored);
+        ExpectStored("Operator1", Dword(c.stored));
     }
     ASSERT_EQ(CreateRegEntry(REG_SZ, "CustName", "Customer Name"), 1);
-    ExpectText("CustName", "Customer Name");
+    ExpectStored("CustName", Text("Customer Name"));
 }
 
 // ------------------------------------------------------------ messages
@@ -492,7 +423,7 @@ TEST_F(SettingsStore, MessagesOfAMissingKey)
 
 TEST_F(SettingsStore, MessagesOfAValueThatCannotBeRead)
 {
-    WriteDword("RoundType", 1);
+    WriteValue("RoundType", Dword(1));
     DWORD number;
     char text[ROUNDAMOUNT_SIZE];
     RegistryMessage[0] = 0;
@@ -502,7 +433,7 @@ TEST_F(SettingsStore, MessagesOfAValueThatCannotBeRead)
               "Key/Path=Software\\Quillfeather Systems Inc\\Hourwise\\\\Operator1\n"
               "DLL Returned=2");
     // Too large for the read buffer: ERROR_MORE_DATA.
-    WriteString("RoundAmount", std::string(255, '1').c_str());
+    WriteValue("RoundAmount", Text(std::string(255, '1').c_str()));
     EXPECT_EQ(GetAppRegValue("RoundAmount", REG_SZ, text, sizeof text, NULL, 0), 0);
     EXPECT_EQ(std::string(RegistryMessage),
               "Error Getting Registry Key Entry Value:\nKey/Path=" + Path("\\", "RoundAmount") +
@@ -513,7 +444,7 @@ TEST_F(SettingsStore, MessageOfAValueThatCannotBeWritten)
 {
     // A value name beyond the registry's limit makes the write itself fail;
     // the message stays within its buffer.
-    WriteDword("RoundType", 1);
+    WriteValue("RoundType", Dword(1));
     std::string name(20000, 'v');
     RegistryMessage[0] = 0;
     EXPECT_EQ(SetAppRegValue(name.c_str(), REG_DWORD, NULL, 1, 0), 0);
@@ -534,8 +465,6 @@ std::vector<std::string> BoxTexts;
 
 void ReadBoxAndClose(HWND box)
 {
-    if (!box)
-        return;
     BoxCaption = WindowText(box);
     for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         BoxTexts.push_back(WindowText(child));
@@ -544,13 +473,14 @@ void ReadBoxAndClose(HWND box)
 
 TEST_F(SettingsStore, CreateShowsItsFailureWithItsCaption)
 {
-    WriteDword("RoundType", 1);
+    WriteValue("RoundType", Dword(1));
     std::string name(20000, 'w');
     BoxCaption.clear();
     BoxTexts.clear();
-    AnswerNextDialog(NULL, ReadBoxAndClose);
-    EXPECT_EQ(CreateRegEntry(REG_DWORD, name.c_str(), "1"), 0);
-    ASSERT_EQ(AnsweredDialogs(), 1);
+    int created = -1;
+    ASSERT_TRUE(DriveDialogs([&] { created = CreateRegEntry(REG_DWORD, name.c_str(), "1"); },
+                             {{"CreateRegEntry failure", NULL, -1, ReadBoxAndClose}}));
+    EXPECT_EQ(created, 0);
     EXPECT_EQ(BoxCaption, "Hourwise CreateRegEntry");
     std::string start = "Error Setting Registry Key Entry Value:\nKey/Path=" + Path("\\", "www");
     EXPECT_EQ(std::string(RegistryMessage).substr(0, start.size()), start);

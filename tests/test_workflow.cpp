@@ -1,14 +1,13 @@
 // The entry workflow of the real main window: numbering of the rows, New,
 // Add, Clear, Delete and Clear All, the totals they show, typed values that
-// must survive the notifications nested in the commands, the evaluation of
-// typed times through the real fields, and the end of the program.
+// must survive the notifications nested in the commands, and the evaluation
+// of typed times through the real fields.
 #include <gtest/gtest.h>
 
 #include "app.h"
+#include "harness.h"
 #include "resource.h"
-#include "testwin.h"
 #include "timecalc.h"
-#include "workflow_keys.h"
 
 #include <string>
 #include <vector>
@@ -17,15 +16,7 @@ namespace {
 
 const char *const ZERO_ROW_CELLS = "    0.00|    0.00|    0.00|    0.00|    0.00|    0.00|    0.00|    0.00";
 
-class Workflow : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        DeleteSettingsKey();
-        StartMainWindow();
-    }
-    void TearDown() override { CloseMainWindow(); }
-};
+class Workflow : public WindowTest {};
 
 // ---- numbering -------------------------------------------------------------
 
@@ -71,68 +62,76 @@ TEST_F(Workflow, ClearAllStartsTheNumbersAgain)
 
 // ---- Delete ----------------------------------------------------------------
 
-TEST_F(Workflow, DeleteWithNoRowSelectedDeletesTheFirstRow)
+// Rows entered, a selection (or none, or the one Add left), then Delete.
+// NULL skips a check.
+struct DeleteCase {
+    const char *name;
+    std::vector<std::vector<const char *>> rows;
+    int select;                 // a row, -1 for none, -2 to leave Add's selection
+    int selectedBefore;         // the selection Delete starts from
+    const char *fieldsBefore;   // what the editor shows then
+    const char *grandBefore;
+    const char *numbers;        // after Delete
+    int selected;
+    const char *fields, *totals, *grand;
+    bool deleteEnabled;
+};
+
+void PrintTo(const DeleteCase &c, std::ostream *os) { *os << c.name; }
+
+class Deleting : public Workflow, public ::testing::WithParamInterface<DeleteCase> {};
+
+TEST_P(Deleting, LeavesTheRowsTotalsEditorAndFocusAsTheTableSays)
 {
-    EnterRow({"1", "2"});
-    EnterRow({"3", "5"});
-    EnterRow({"6", "9"});
-    SelectRowByState(-1);
-    ASSERT_EQ(-1, SelectedRow());
-    // With no row selected a list change shows row 0.
-    EXPECT_EQ("    1.00|    2.00|    0.00|    0.00|    0.00|    0.00|    0.00|    0.00", FieldTexts());
+    const DeleteCase &c = GetParam();
+    for (const std::vector<const char *> &row : c.rows)
+        EnterRow(row);
+    if (c.select != -2)
+        SelectRowByState(c.select);
+    ASSERT_EQ(c.selectedBefore, SelectedRow());
+    if (c.fieldsBefore) {
+        EXPECT_EQ(c.fieldsBefore, FieldTexts());
+    }
+    if (c.grandBefore) {
+        EXPECT_EQ(c.grandBefore, ControlText(IDC_GRANDTOTAL));
+    }
 
     Click(hDeleteButton);
-    EXPECT_EQ("2,3", EntryNumbers());
-    EXPECT_EQ(0, SelectedRow());
-    EXPECT_EQ("    3.00|    5.00|    0.00|    0.00|    0.00|    0.00|    0.00|    0.00", FieldTexts());
-    EXPECT_EQ("     2.00|     0.00|     0.00|     0.00|     2.00", TotalTexts());
-    EXPECT_EQ("    5.00", ControlText(IDC_GRANDTOTAL));
-    EXPECT_EQ(IdleStates(true), EnabledStates());
+    EXPECT_EQ(c.numbers, EntryNumbers());
+    EXPECT_EQ(c.selected, SelectedRow());
+    if (c.fields) {
+        EXPECT_EQ(c.fields, FieldTexts());
+    }
+    if (c.totals) {
+        EXPECT_EQ(c.totals, TotalTexts());
+    }
+    EXPECT_EQ(c.grand, ControlText(IDC_GRANDTOTAL));
+    EXPECT_EQ(IdleStates(c.deleteEnabled), EnabledStates());
     EXPECT_EQ("New", FocusName());
 }
 
-TEST_F(Workflow, DeletingTheLastOfSeveralRowsSelectsTheNewLastRow)
-{
-    EnterRow({"1", "2"});
-    EnterRow({"3", "5"});
-    EnterRow({"6", "9"});
-    ASSERT_EQ(2, SelectedRow());
+const DeleteCase DELETE_CASES[] = {
+    // With no row selected a list change shows row 0, and Delete takes it.
+    {"NoRowSelectedDeletesTheFirstRow", {{"1", "2"}, {"3", "5"}, {"6", "9"}}, -1, -1,
+     "    1.00|    2.00|    0.00|    0.00|    0.00|    0.00|    0.00|    0.00", NULL, "2,3", 0,
+     "    3.00|    5.00|    0.00|    0.00|    0.00|    0.00|    0.00|    0.00",
+     "     2.00|     0.00|     0.00|     0.00|     2.00", "    5.00", true},
+    {"TheLastOfSeveralRowsSelectsTheNewLastRow", {{"1", "2"}, {"3", "5"}, {"6", "9"}}, -2, 2, NULL,
+     NULL, "1,2", 1, "    3.00|    5.00|    0.00|    0.00|    0.00|    0.00|    0.00|    0.00",
+     "     2.00|     0.00|     0.00|     0.00|     2.00", "    3.00", true},
+    // The only row: it stays shown in the editor with its totals.
+    {"TheOnlyRowLeavesItShownInTheEditor", {{"8", "17"}}, -2, 0,
+     "    8.00|   17.00|    0.00|    0.00|    0.00|    0.00|    0.00|    0.00", NULL, "", -1,
+     "    8.00|   17.00|    0.00|    0.00|    0.00|    0.00|    0.00|    0.00",
+     "     9.00|     0.00|     0.00|     0.00|     9.00", "    0.00", false},
+    {"ARowLowersTheGrandTotalByItsHours", {{"8", "17"}, {"8", "16", "17", "18"}}, 0, 0, NULL,
+     "   18.00", "2", 0, NULL, NULL, "    9.00", true},
+};
 
-    Click(hDeleteButton);
-    EXPECT_EQ("1,2", EntryNumbers());
-    EXPECT_EQ(1, SelectedRow());
-    EXPECT_EQ("    3.00|    5.00|    0.00|    0.00|    0.00|    0.00|    0.00|    0.00", FieldTexts());
-    EXPECT_EQ("     2.00|     0.00|     0.00|     0.00|     2.00", TotalTexts());
-    EXPECT_EQ("    3.00", ControlText(IDC_GRANDTOTAL));
-}
-
-TEST_F(Workflow, DeletingTheOnlyRowLeavesItShownInTheEditor)
-{
-    EnterRow({"8", "17"});
-    const std::string fields = FieldTexts();
-    const std::string totals = TotalTexts();
-    EXPECT_EQ("    8.00|   17.00|    0.00|    0.00|    0.00|    0.00|    0.00|    0.00", fields);
-    EXPECT_EQ("     9.00|     0.00|     0.00|     0.00|     9.00", totals);
-
-    Click(hDeleteButton);
-    EXPECT_EQ(0, RowCount());
-    EXPECT_EQ(fields, FieldTexts());
-    EXPECT_EQ(totals, TotalTexts());
-    EXPECT_EQ("    0.00", ControlText(IDC_GRANDTOTAL));
-    EXPECT_EQ(IdleStates(false), EnabledStates());
-    EXPECT_EQ("New", FocusName());
-}
-
-TEST_F(Workflow, DeletingARowLowersTheGrandTotalByItsHours)
-{
-    EnterRow({"8", "17"});
-    EnterRow({"8", "16", "17", "18"});
-    EXPECT_EQ("   18.00", ControlText(IDC_GRANDTOTAL));
-    SelectRowByState(0);
-    Click(hDeleteButton);
-    EXPECT_EQ("    9.00", ControlText(IDC_GRANDTOTAL));
-    EXPECT_EQ("2", EntryNumbers());
-}
+INSTANTIATE_TEST_SUITE_P(Variants, Deleting, ::testing::ValuesIn(DELETE_CASES),
+                         [](const ::testing::TestParamInfo<DeleteCase> &info) {
+                             return std::string(info.param.name);
+                         });
 
 // ---- Add, New, Clear, Clear All ----------------------------------------------
 
@@ -194,10 +193,19 @@ TEST_F(Workflow, ClearEmptiesTheEditorAndItsTotalsButNotTheList)
     EXPECT_EQ("New", FocusName());
 }
 
-TEST_F(Workflow, ClearAllEmptiesTheListAndEveryTotal)
+// Clear All from idle mode and from the middle of typing: the same empty window.
+struct ClearAllCase {
+    const char *name;
+    void (*before)();
+};
+
+void PrintTo(const ClearAllCase &c, std::ostream *os) { *os << c.name; }
+
+class ClearingAll : public Workflow, public ::testing::WithParamInterface<ClearAllCase> {};
+
+TEST_P(ClearingAll, EmptiesTheListAndEveryTotalAndEndsInIdleMode)
 {
-    EnterRow({"8", "17"});
-    EnterRow({"9", "12"});
+    GetParam().before();
     Click(hClearAllButton);
     EXPECT_EQ(0, RowCount());
     EXPECT_EQ("|||||||", FieldTexts());
@@ -207,21 +215,26 @@ TEST_F(Workflow, ClearAllEmptiesTheListAndEveryTotal)
     EXPECT_EQ("New", FocusName());
 }
 
-TEST_F(Workflow, ClearAllWhileTypingEndsEntryModeAndEmptiesTheList)
-{
-    EnterRow({"8", "17"});
-    Click(hNewButton);
-    TypeIntoField(0, "7");
-    SetFocus(hTimeFields[1]);
-    TypeText("5-00"); // still in the field
-    Click(hClearAllButton);
-    EXPECT_EQ(0, RowCount());
-    EXPECT_EQ("|||||||", FieldTexts());
-    EXPECT_EQ("||||", TotalTexts());
-    EXPECT_EQ("", ControlText(IDC_GRANDTOTAL));
-    EXPECT_EQ(IdleStates(false), EnabledStates());
-    EXPECT_EQ("New", FocusName());
-}
+const ClearAllCase CLEAR_ALL_CASES[] = {
+    {"FromIdleMode",
+     [] {
+         EnterRow({"8", "17"});
+         EnterRow({"9", "12"});
+     }},
+    {"WhileTyping",
+     [] {
+         EnterRow({"8", "17"});
+         Click(hNewButton);
+         TypeIntoField(0, "7");
+         SetFocus(hTimeFields[1]);
+         TypeText("5-00"); // still in the field
+     }},
+};
+
+INSTANTIATE_TEST_SUITE_P(Ways, ClearingAll, ::testing::ValuesIn(CLEAR_ALL_CASES),
+                         [](const ::testing::TestParamInfo<ClearAllCase> &info) {
+                             return std::string(info.param.name);
+                         });
 
 // ---- typed values and the nested notifications --------------------------------
 
@@ -316,9 +329,7 @@ TEST_F(Workflow, PairAndEntryTotalsFollowTheFieldsLeft)
     };
     for (const PairCase &c : cases) {
         SCOPED_TRACE(std::string(c.timeIn) + " to " + c.timeOut);
-        CloseMainWindow(); // a fresh window for each pair
-        DeleteSettingsKey();
-        StartMainWindow();
+        RestartWith(DEFAULT_SETTINGS); // a fresh window for each pair
         Click(hNewButton);
         TypeIntoField(0, c.timeIn);
         EXPECT_EQ(c.shownIn, ControlText(IDC_TIMEIN1));
@@ -470,12 +481,11 @@ TEST_F(Workflow, TypedTimesFollowTheOperatorModesAndTheStepOfThePreferences)
                        {"8*53", " 9.00"}, {"8.10", " 8.10"}}},
     };
     for (const SettingsCase &c : cases) {
-        CloseMainWindow();
-        DeleteSettingsKey();
-        WriteDword("Operator1", c.starMode);
-        WriteDword("RoundType", c.roundType);
-        WriteString("RoundAmount", c.roundAmount);
-        StartMainWindow();
+        SettingsValues values = DEFAULT_SETTINGS;
+        values.operator1 = c.starMode;
+        values.roundType = c.roundType;
+        values.roundAmount = c.roundAmount;
+        RestartWith(values);
         Click(hNewButton);
         for (const TypedCase &t : c.typed) {
             SCOPED_TRACE("mode " + std::to_string(c.starMode) + " type " + std::to_string(c.roundType) +
@@ -519,53 +529,6 @@ TEST_F(Workflow, AHugeTypedNumberIsShownWholeAndTheWindowGoesOn)
     EXPECT_EQ(IdleStates(true), EnabledStates());
     EXPECT_EQ("New", FocusName());
 }
-
-// ---- the end of the program -------------------------------------------------------
-
-struct EndCase {
-    const char *name;
-    UINT message;
-    WPARAM wParam;
-};
-
-class Ending : public ::testing::TestWithParam<EndCase> {
-protected:
-    void SetUp() override
-    {
-        DeleteSettingsKey();
-        StartMainWindow();
-    }
-    void TearDown() override { CloseMainWindow(); }
-};
-
-void CALLBACK GiveUp(HWND, UINT, UINT_PTR, DWORD)
-{
-    PostQuitMessage(99); // the loop did not end by itself
-}
-
-TEST_P(Ending, EndsTheMessageLoopWithExitCodeZero)
-{
-    EnterRow({"8", "17"});
-    HMENU file = GetSubMenu(GetMenu(hMainWnd), 0);
-    char text[32] = {0};
-    GetMenuStringA(file, IDM_EXIT, text, sizeof text, MF_BYCOMMAND);
-    ASSERT_STREQ("E&xit", text);
-
-    HACCEL accelerators = LoadAcceleratorsA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDR_MAINFRAME));
-    PostMessageA(hMainWnd, GetParam().message, GetParam().wParam, 0);
-    UINT_PTR watchdog = SetTimer(NULL, 0, 5000, GiveUp);
-    int code = RunMessageLoop(accelerators);
-    KillTimer(NULL, watchdog);
-    EXPECT_EQ(0, code);
-    EXPECT_FALSE(IsWindow(hMainWnd));
-}
-
-INSTANTIATE_TEST_SUITE_P(Closing, Ending,
-                         ::testing::Values(EndCase{"FileExit", WM_COMMAND, IDM_EXIT},
-                                           EndCase{"CloseWindow", WM_CLOSE, 0}),
-                         [](const ::testing::TestParamInfo<EndCase> &info) {
-                             return std::string(info.param.name);
-                         });
 
 // ---- a week of time cards --------------------------------------------------------
 

@@ -1,11 +1,17 @@
+// Printing helpers of the harness: rows, the dialogs of a print run, a
+// recording device, a recorded job read back, and the PDF of the CUPS queue.
 #include "print_support.h"
+
+#include "harness.h"
 
 #include "app.h"
 #include "resource.h"
+#include "settings.h"
 #include "timecalc.h"
 
 #include <commctrl.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 #include <algorithm>
@@ -13,7 +19,7 @@
 
 // ---- rows -------------------------------------------------------------------
 
-void AppendEntryRow(const double times[8])
+void AppendEntryRow(const std::vector<double> &times)
 {
     int row = (int)SendMessageA(hEntryList, LVM_GETITEMCOUNT, 0, 0);
     char text[NUMBER_TEXT_SIZE];
@@ -25,7 +31,7 @@ void AppendEntryRow(const double times[8])
     item.pszText = text;
     row = (int)SendMessageA(hEntryList, LVM_INSERTITEMA, 0, (LPARAM)&item);
     for (int k = 1; k <= 8; k++) {
-        FormatFixed(text, sizeof text, times[k - 1], 8, 2);
+        FormatFixed(text, sizeof text, k <= (int)times.size() ? times[k - 1] : 0.0, 8, 2);
         ZeroMemory(&item, sizeof item);
         item.iSubItem = k;
         item.pszText = text;
@@ -33,33 +39,23 @@ void AppendEntryRow(const double times[8])
     }
 }
 
-void ClearEntryRows()
+const char *const COMPANY = "Quillfeather Test Company Ltd";
+
+void PrintTest::SetUp()
 {
-    SendMessageA(hEntryList, LVM_DELETEALLITEMS, 0, 0);
+    memset(&TimesheetInfo, 0, sizeof TimesheetInfo);
+    WindowTest::SetUp();
+    snprintf(AppSettings.CustName, sizeof AppSettings.CustName, "%s", COMPANY);
+}
+
+void PrintTest::TearDown()
+{
+    ResetCallLog(NULL, false, false);
+    memset(&TimesheetInfo, 0, sizeof TimesheetInfo);
+    WindowTest::TearDown();
 }
 
 // ---- the dialogs of a print run ------------------------------------------------
-
-static std::string TextOf(HWND window)
-{
-    char text[512] = {0};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-static std::string ClassOf(HWND window)
-{
-    char name[64] = {0};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-static BOOL CALLBACK CollectDialog(HWND window, LPARAM list)
-{
-    if (IsWindowVisible(window) && ClassOf(window) == "#32770")
-        ((std::vector<HWND> *)list)->push_back(window);
-    return TRUE;
-}
 
 // The Page Setup dialog is told from a message box by its margin fields.
 static bool IsPageSetup(HWND dialog)
@@ -67,143 +63,65 @@ static bool IsPageSetup(HWND dialog)
     return GetDlgItem(dialog, 0x0483) != NULL || GetDlgItem(dialog, 0x0471) != NULL;
 }
 
-static void TypeInto(HWND edit, const char *text)
+std::vector<SeenBox> SeenBoxes;
+
+void ReadBoxAndOk(HWND box)
 {
-    SendMessageA(edit, WM_SETTEXT, 0, (LPARAM)"");
-    for (const char *c = text; *c; c++)
-        SendMessageA(edit, WM_CHAR, (WPARAM)(unsigned char)*c, 1);
+    SeenBox seen = {WindowText(box), BoxText(box), GetWindow(box, GW_OWNER)};
+    SeenBoxes.push_back(seen);
+    PressOk(box);
 }
 
-static void Answer(HWND dialog, int id)
-{
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)GetDlgItem(dialog, id));
-}
-
-static struct {
-    PrintScript script;
-    PrintRunResult *result;
-    HWND printDialog;
-    std::vector<HWND> answered;
-    DWORD deadline;
-} Run;
-
-static void CALLBACK ScriptTimer(HWND, UINT, UINT_PTR, DWORD)
-{
-    std::vector<HWND> dialogs;
-    EnumThreadWindows(GetCurrentThreadId(), CollectDialog, (LPARAM)&dialogs);
-    if (GetTickCount() > Run.deadline) {
-        Run.result->timedOut = true;
-        for (HWND dialog : dialogs)
-            if (dialog != Run.printDialog)
-                Answer(dialog, IDCANCEL);
-        if (Run.printDialog && IsWindow(Run.printDialog))
-            EndDialog(Run.printDialog, -2);
-        return;
-    }
-    for (HWND dialog : dialogs) {
-        bool seen = false;
-        for (HWND done : Run.answered)
-            seen = seen || done == dialog;
-        if (seen || dialog == Run.printDialog)
-            continue;
-        HWND owner = GetWindow(dialog, GW_OWNER);
-        if (!Run.printDialog && owner == hMainWnd) {
-            Run.printDialog = dialog;
-            PrintRunResult *result = Run.result;
-            result->sawPrintDialog = true;
-            result->printDialog = dialog;
-            result->shownId = TextOf(GetDlgItem(dialog, IDC_EMPLOYEEID));
-            result->shownName = TextOf(GetDlgItem(dialog, IDC_EMPLOYEENAME));
-            result->shownDate = TextOf(GetDlgItem(dialog, IDC_PERIODENDDATE));
-            if (Run.script.employeeId)
-                TypeInto(GetDlgItem(dialog, IDC_EMPLOYEEID), Run.script.employeeId);
-            if (Run.script.employeeName)
-                TypeInto(GetDlgItem(dialog, IDC_EMPLOYEENAME), Run.script.employeeName);
-            if (Run.script.periodEndDate)
-                TypeInto(GetDlgItem(dialog, IDC_PERIODENDDATE), Run.script.periodEndDate);
-            Answer(dialog, Run.script.printAnswer);
-        } else if (IsPageSetup(dialog)) {
-            Run.result->sawPageSetup = true;
-            Run.result->pageSetupOwner = owner;
-            Answer(dialog, Run.script.pageSetupAnswer);
-        } else {
-            SeenBox box;
-            box.caption = TextOf(dialog);
-            box.text = TextOf(GetDlgItem(dialog, 0xFFFF));
-            box.owner = owner;
-        box.owner = owner;
-            Run.result->boxes.push_back(box);
-            Answer(dialog, IDOK);
-        }
-        Run.answered.push_back(dialog);
-    }
-}
-
-PrintRunResult RunPrintDialog(const PrintScript &script, void (*open)())
+PrintRunResult RunPrintDialog(const PrintScript &script, const std::function<void()> &open)
 {
     PrintRunResult result;
     result.dialogResult = 0;
-    result.sawPrintDialog = false;
     result.printDialog = NULL;
     result.pageSetupOwner = NULL;
     result.sawPageSetup = false;
-    result.timedOut = false;
-    Run.script = script;
-    Run.result = &result;
-    Run.printDialog = NULL;
-    Run.answered.clear();
-    Run.deadline = GetTickCount() + 60000;
-    UINT_PTR timer = SetTimer(NULL, 0, 50, ScriptTimer);
-    if (open) {
-        open();
-        result.dialogResult = -1;
-    } else {
-        result.dialogResult = DialogBoxParamA(GetModuleHandleA(NULL),
-                                              MAKEINTRESOURCEA(IDD_PRINTTIMESHEET), hMainWnd,
-                                              PrintTimesheetDlgProc, 0);
+    SeenBoxes.clear();
+    std::vector<AwaitedDialog> steps;
+    steps.push_back({"Print Timesheet", hMainWnd, -1, [&](HWND dialog) {
+                         result.printDialog = dialog;
+                         result.shownId = ControlText(IDC_EMPLOYEEID, dialog);
+                         result.shownName = ControlText(IDC_EMPLOYEENAME, dialog);
+                         result.shownDate = ControlText(IDC_PERIODENDDATE, dialog);
+                         if (script.employeeId)
+                             TypeInto(dialog, IDC_EMPLOYEEID, script.employeeId);
+                         if (script.employeeName)
+                             TypeInto(dialog, IDC_EMPLOYEENAME, script.employeeName);
+                         if (script.periodEndDate)
+                             TypeInto(dialog, IDC_PERIODENDDATE, script.periodEndDate);
+                         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(script.printAnswer, BN_CLICKED),
+                                      (LPARAM)GetDlgItem(dialog, script.printAnswer));
+                     }});
+    if (script.printAnswer == IDOK) {
+        steps.push_back({"Page Setup", NULL, 0, [&](HWND dialog) {
+                             result.sawPageSetup = IsPageSetup(dialog);
+                             result.pageSetupOwner = GetWindow(dialog, GW_OWNER);
+                             if (script.pageSetupAnswer == IDOK)
+                                 PressOk(dialog);
+                             else
+                                 PressCancel(dialog);
+                         }});
+        // without a printer set up the job cannot start: the error box
+        if (script.pageSetupAnswer != IDOK)
+            steps.push_back({"Printer Error", NULL, 0, ReadBoxAndOk});
     }
-    KillTimer(NULL, timer);
-    Run.result = NULL;
+    result.completed = DriveDialogs(
+        [&] {
+            if (open) {
+                open();
+                result.dialogResult = -1;
+            } else {
+                result.dialogResult = DialogBoxParamA(GetModuleHandleA(NULL),
+                                                      MAKEINTRESOURCEA(IDD_PRINTTIMESHEET),
+                                                      hMainWnd, PrintTimesheetDlgProc, 0);
+            }
+        },
+        steps, 120000);
+    result.boxes = SeenBoxes;
     return result;
-}
-
-static std::vector<SeenBox> AnsweredBoxes;
-static std::vector<HWND> AnsweredBoxWindows;
-static UINT_PTR BoxTimer;
-
-static void CALLBACK BoxTimerProc(HWND, UINT, UINT_PTR, DWORD)
-{
-    std::vector<HWND> dialogs;
-    EnumThreadWindows(GetCurrentThreadId(), CollectDialog, (LPARAM)&dialogs);
-    for (HWND dialog : dialogs) {
-        bool seen = false;
-        for (HWND done : AnsweredBoxWindows)
-            seen = seen || done == dialog;
-        if (seen)
-            continue;
-        HWND owner = GetWindow(dialog, GW_OWNER);
-        SeenBox box;
-        box.caption = TextOf(dialog);
-        box.text = TextOf(GetDlgItem(dialog, 0xFFFF));
-        box.owner = owner;
-        AnsweredBoxes.push_back(box);
-        AnsweredBoxWindows.push_back(dialog);
-        Answer(dialog, IDOK);
-    }
-}
-
-void StartAnsweringBoxes()
-{
-    AnsweredBoxes.clear();
-    AnsweredBoxWindows.clear();
-    BoxTimer = SetTimer(NULL, 0, 50, BoxTimerProc);
-}
-
-std::vector<SeenBox> StopAnsweringBoxes()
-{
-    KillTimer(NULL, BoxTimer);
-    BoxTimer = 0;
-    return AnsweredBoxes;
 }
 
 std::string DefaultPrinterName()
@@ -214,6 +132,7 @@ std::string DefaultPrinterName()
     std::string name = device;
     return name.substr(0, name.find(','));
 }
+
 
 // ---- recording device calls ------------------------------------------------------
 
@@ -393,6 +312,23 @@ std::vector<RecordedPage> ReadRecordedPages(HENHMETAFILE job)
     return pages;
 }
 
+std::vector<RecordedPage> RecordPrintJob(HDC printer)
+{
+    ResetCallLog(hMainWnd, false, false);
+    HDC recorder = CreateEnhMetaFileA(printer, NULL, NULL, NULL);
+    EXPECT_TRUE(recorder != NULL);
+    DOCINFOA document = {sizeof(DOCINFOA), SHEET_DOCUMENT_NAME, NULL, NULL, 0};
+    int result = 0;
+    // no message box is awaited: one fails the test
+    EXPECT_TRUE(DriveDialogs(
+        [&] { result = RunPrintJob(hMainWnd, recorder, hEntryList, &document, &RecordingCalls); },
+        {}));
+    EXPECT_EQ(1, result);
+    EXPECT_EQ(0u, GetObjectType(recorder));   // closed, which deletes the context
+    EXPECT_TRUE(RecordedJob != NULL);
+    return RecordedJob ? ReadRecordedPages(RecordedJob) : std::vector<RecordedPage>();
+}
+
 // ---- the PDF of the CUPS queue ---------------------------------------------------------
 
 static std::string EnvText(const char *name)
@@ -528,85 +464,145 @@ std::string PdfFolder()
     return all;
 }
 
-FILETIME Now()
-{
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    return now;
-}
 
-static bool Complete(const std::string &path)
+// A shell command run as a Unix program. Wine may see such a program end
+// before it has written everything, so the command's own last step renames
+// its output into place, and the output is taken once it is there.
+static std::string RunUnix(const std::string &command, int deadlineMs = 60000)
 {
-    std::string data = ReadWholeFile(path);
-    size_t tail = data.size() > 64 ? data.size() - 64 : 0;
-    return data.compare(0, 5, "%PDF-") == 0 && data.find("%%EOF", tail) != std::string::npos;
-}
-
-std::string WaitForPdf(FILETIME since, int timeoutMs)
-{
-    std::vector<std::string> folders = PdfFolders();
-    DWORD deadline = GetTickCount() + (DWORD)timeoutMs;
-    std::string lastSeen;
-    ULONGLONG lastSize = 0;
-    do {
-        std::string newest;
-        FILETIME newestTime = since;
-        ULONGLONG newestSize = 0;
-        for (const std::string &folder : folders) {
-            WIN32_FIND_DATAA found;
-            HANDLE search = FindFirstFileA((folder + "\\*.pdf").c_str(), &found);
-            if (search == INVALID_HANDLE_VALUE)
-                continue;
-            do {
-                if (CompareFileTime(&found.ftLastWriteTime, &newestTime) >= 0) {
-                    newestTime = found.ftLastWriteTime;
-                    newest = folder + "\\" + found.cFileName;
-                    newestSize = ((ULONGLONG)found.nFileSizeHigh << 32) | found.nFileSizeLow;
-                }
-            } while (FindNextFileA(search, &found));
-            FindClose(search);
-        }
-        // done when the file has kept its size over one look and is whole
-        if (!newest.empty() && newest == lastSeen && newestSize == lastSize && Complete(newest))
-            return newest;
-        lastSeen = newest;
-        lastSize = newestSize;
-        Sleep(250);
-    } while (GetTickCount() < deadline);
-    return "";
-}
-
-std::string PdfText(const std::string &pdf)
-{
-    char out[MAX_PATH];
-    snprintf(out, sizeof out, "/tmp/hourwise-pdftext-%lu.txt", GetCurrentProcessId());
-    std::string outWindows = UnixToWindows(out);
-    DeleteFileA(outWindows.c_str());
-    std::string command = "Z:\\usr\\bin\\pdftotext -layout \"" + WindowsToUnix(pdf) + "\" \"" +
-                          out + "\"";
-    std::vector<char> line(command.begin(), command.end());
-    line.push_back(0);
+    static int runs;
+    char base[MAX_PATH];
+    snprintf(base, sizeof base, "/tmp/hourwise-run-%lu-%d", GetCurrentProcessId(), ++runs);
+    std::string script = std::string("{ ") + command + "\n} >" + base + ".part 2>/dev/null\nmv -f " +
+                         base + ".part " + base + ".out\n";
+    std::string scriptPath = UnixToWindows(std::string(base) + ".sh");
+    std::string outPath = UnixToWindows(std::string(base) + ".out");
+    HANDLE file = CreateFileA(scriptPath.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    DWORD written = 0;
+    if (file != INVALID_HANDLE_VALUE) {
+        WriteFile(file, script.data(), (DWORD)script.size(), &written, NULL);
+        CloseHandle(file);
+    }
+    std::string line = std::string("Z:\\bin\\sh ") + base + ".sh";
+    std::vector<char> commandLine(line.begin(), line.end());
+    commandLine.push_back(0);
     STARTUPINFOA startup;
     ZeroMemory(&startup, sizeof startup);
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process;
-    if (!CreateProcessA(NULL, line.data(), NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process))
+    if (written != script.size() ||
+        !CreateProcessA(NULL, commandLine.data(), NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process)) {
+        ADD_FAILURE() << "cannot run: " << command;
         return "";
-    WaitForSingleObject(process.hProcess, 30000);
+    }
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    // the Unix program may still be writing when its Windows side has ended:
-    // the text is taken when two reads a tenth of a second apart agree
-    std::string text, before;
-    for (int i = 0; i < 50; i++) {
-        text = ReadWholeFile(outWindows);
-        if (!text.empty() && text == before)
-            break;
-        before = text;
-        Sleep(100);
+    DWORD deadline = GetTickCount() + (DWORD)deadlineMs;
+    while (GetFileAttributesA(outPath.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        if ((LONG)(GetTickCount() - deadline) >= 0) {
+            ADD_FAILURE() << "not done within " << deadlineMs << " ms: " << command;
+            return "";
+        }
+        Sleep(20);
     }
-    DeleteFileA(outWindows.c_str());
-    return text;
+    std::string output = ReadWholeFile(outPath);
+    DeleteFileA(outPath.c_str());
+    DeleteFileA(scriptPath.c_str());
+    return output;
+}
+
+static std::string Quoted(const std::string &unixPath)
+{
+    return "'" + unixPath + "'";
+}
+
+std::string PdfText(const std::string &pdf)
+{
+    return RunUnix("/usr/bin/pdftotext -layout " + Quoted(WindowsToUnix(pdf)) + " -");
+}
+
+// The jobs of the queue PDF that the spooler lists: completed ones or all.
+static std::vector<int> PdfJobs(bool completedOnly)
+{
+    std::string list = RunUnix(std::string("/usr/bin/lpstat -W ") +
+                               (completedOnly ? "completed" : "all") + " -o PDF");
+    std::vector<int> jobs;
+    for (size_t at = 0; (at = list.find("PDF-", at)) != std::string::npos; at += 4)
+        if (at == 0 || list[at - 1] == '\n')
+            jobs.push_back(atoi(list.c_str() + at + 4));
+    return jobs;
+}
+
+int LastPdfJob()
+{
+    int last = 0;
+    for (int job : PdfJobs(false))
+        last = job > last ? job : last;
+    return last;
+}
+
+// The file cups-pdf wrote for a job: its name ends in "-job_<id>.pdf".
+static std::string JobFile(int job)
+{
+    char pattern[32];
+    snprintf(pattern, sizeof pattern, "\\*-job_%d.pdf", job);
+    for (const std::string &folder : PdfFolders()) {
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((folder + pattern).c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE)
+            continue;
+        FindClose(search);
+        return folder + "\\" + found.cFileName;
+    }
+    return "";
+}
+
+PrintedPdf FindPrintedPdf(int afterJob, const std::string &marker, int deadlineMs)
+{
+    PrintedPdf printed = {0, "", ""};
+    std::vector<int> looked;
+    DWORD deadline = GetTickCount() + (DWORD)deadlineMs;
+    for (;;) {
+        for (int job : PdfJobs(true)) {
+            if (job <= afterJob || std::find(looked.begin(), looked.end(), job) != looked.end())
+                continue;
+            looked.push_back(job);
+            std::string file = JobFile(job);
+            std::string text = file.empty() ? "" : PdfText(file);
+            if (Squeezed(text).find(marker) != std::string::npos) {
+                printed.job = job;
+                printed.file = file;
+                printed.text = text;
+                return printed;
+            }
+        }
+        if ((LONG)(GetTickCount() - deadline) >= 0)
+            break;
+        Sleep(250);
+    }
+    ADD_FAILURE() << "no job after " << afterJob << " of the queue PDF printed \"" << marker
+                  << "\" within " << deadlineMs << " ms (files in " << PdfFolder() << ")";
+    return printed;
+}
+
+bool PrintedBetween(int afterJob, int beforeJob, const std::string &marker)
+{
+    for (int job : PdfJobs(true)) {
+        if (job <= afterJob || job >= beforeJob)
+            continue;
+        std::string file = JobFile(job);
+        if (!file.empty() && Squeezed(PdfText(file)).find(marker) != std::string::npos)
+            return true;
+    }
+    return false;
+}
+
+std::string UniqueMarker(const char *text)
+{
+    static int count;
+    char marker[64];
+    snprintf(marker, sizeof marker, "%s %lu.%d", text, GetCurrentProcessId(), ++count);
+    return marker;
 }
 
 std::string Squeezed(const std::string &text)

@@ -1,5 +1,5 @@
 // Helpers of the printing tests: rows in the list of entries, the dialogs of
-// a print run answered from a timer, recording device calls, the drawing of a
+// a print run driven by the harness, recording device calls, the drawing of a
 // recorded job read back from its enhanced metafile, and the PDF that the
 // CUPS queue makes.
 #ifndef HOURWISE_PRINT_SUPPORT_H
@@ -7,15 +7,25 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "harness.h"
 #include "print.h"
 
 // Appends a row to the list of entries as Add writes it: the number "%d" and
-// the eight times "%8.2f".
-void AppendEntryRow(const double times[8]);
-void ClearEntryRows();
+// the eight times "%8.2f" (those not given are 0).
+void AppendEntryRow(const std::vector<double> &times);
+
+// The main window of WindowTest with the company name of the sheet set and
+// no employee texts; ResetCallLog'ed at the end.
+extern const char *const COMPANY;   // "Quillfeather Test Company Ltd"
+class PrintTest : public WindowTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+};
 
 // ---- the dialogs of a print run --------------------------------------------
 
@@ -24,6 +34,11 @@ struct SeenBox {
     std::string text;
     HWND owner;
 };
+
+// The message boxes read by ReadBoxAndOk since the last print run.
+extern std::vector<SeenBox> SeenBoxes;
+// An answer for DriveDialogs: keeps what the box says and presses OK.
+void ReadBoxAndOk(HWND box);
 
 struct PrintScript {
     // what to type into the Print Timesheet dialog (NULL: leave as shown)
@@ -35,26 +50,21 @@ struct PrintScript {
 };
 
 struct PrintRunResult {
+    bool completed;       // every dialog came and went in time
     INT_PTR dialogResult;
-    bool sawPrintDialog;
     HWND printDialog;     // the Print Timesheet dialog (gone by now)
     HWND pageSetupOwner;
-    bool sawPageSetup;
+    bool sawPageSetup;    // the dialog after OK had the margin fields
     std::string shownId, shownName, shownDate;   // texts the dialog opened with
     std::vector<SeenBox> boxes;                  // message boxes, in order
-    bool timedOut;
 };
 
 // Opens the Print Timesheet dialog over the main window as the Print button
 // does (or by calling open, when given, which returns when the dialog has
-// ended; the dialog's result is then -1) and answers it, the Page Setup
-// dialog and every message box from a timer.
-PrintRunResult RunPrintDialog(const PrintScript &script, void (*open)() = NULL);
-
-// Answers every message box of the thread with OK from a timer until
-// StopAnsweringBoxes, which returns what they said.
-void StartAnsweringBoxes();
-std::vector<SeenBox> StopAnsweringBoxes();
+// ended; the dialog's result is then -1) and drives it, the Page Setup
+// dialog after OK and the printer error box after a cancelled Page Setup.
+PrintRunResult RunPrintDialog(const PrintScript &script,
+                              const std::function<void()> &open = nullptr);
 
 // The default printer's name ("" when there is none).
 std::string DefaultPrinterName();
@@ -99,6 +109,10 @@ struct RecordedPage {
 
 // The pages of a recorded job, split at its page comments.
 std::vector<RecordedPage> ReadRecordedPages(HENHMETAFILE job);
+// Runs a whole print job of the list over the main window into a metafile
+// referenced to the printer, through the recording calls; the job must end
+// with success and no message box. Gives its pages.
+std::vector<RecordedPage> RecordPrintJob(HDC printer);
 
 // ---- the PDF of the CUPS queue ---------------------------------------------
 
@@ -108,11 +122,22 @@ std::vector<RecordedPage> ReadRecordedPages(HENHMETAFILE job);
 // Wine's idea of it) and the folder of anonymous jobs. PdfFolder lists them.
 std::vector<std::string> PdfFolders();
 std::string PdfFolder();
-FILETIME Now();
-// The newest complete PDF written in the folder after since; "" when none
-// came within the timeout.
-std::string WaitForPdf(FILETIME since, int timeoutMs);
-// The text of a PDF by pdftotext, run as a Unix program; pages end with '\f'.
+
+// A text to print that no other print of any test run holds.
+std::string UniqueMarker(const char *text);
+// The newest job the spooler knows of the queue PDF; a print's job comes after.
+int LastPdfJob();
+struct PrintedPdf {
+    int job;             // 0 when none came
+    std::string file;
+    std::string text;    // by pdftotext -layout; pages end with '\f'
+};
+// Waits for the spooler to complete a job after afterJob whose PDF holds the
+// marker (jobs of other runs are passed over); fails naming it at the deadline.
+PrintedPdf FindPrintedPdf(int afterJob, const std::string &marker, int deadlineMs = 120000);
+// Whether a completed job between the two printed the marker.
+bool PrintedBetween(int afterJob, int beforeJob, const std::string &marker);
+// The text of a PDF by pdftotext; pages end with '\f'.
 std::string PdfText(const std::string &pdf);
 // The text with every run of white space (but form feeds) made one blank,
 // and the soft hyphens that the PDF's hyphens read back as made '-'.
