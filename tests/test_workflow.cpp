@@ -327,21 +327,24 @@ TEST_F(Workflow, PairAndEntryTotalsFollowTheFieldsLeft)
         {"8", "17", " 8.00", "17.00", " 9.00", "     9.00"},
         {"8*30", "12", " 8.50", "12.00", " 3.50", "     3.50"},
     };
-    for (const PairCase &c : cases) {
-        SCOPED_TRACE(std::string(c.timeIn) + " to " + c.timeOut);
-        RestartWith(DEFAULT_SETTINGS); // a fresh window for each pair
-        Click(hNewButton);
-        TypeIntoField(0, c.timeIn);
-        EXPECT_EQ(c.shownIn, ControlText(IDC_TIMEIN1));
-        // The partner still reads 0: the pair total is left as it was.
-        EXPECT_EQ("0.00", ControlText(IDC_PAIRTOTAL1));
-        EXPECT_EQ("     0.00", ControlText(IDC_ENTRYTOTAL));
-        TypeIntoField(1, c.timeOut);
-        EXPECT_EQ(c.shownOut, ControlText(IDC_TIMEOUT1));
-        EXPECT_EQ(c.pairTotal, ControlText(IDC_PAIRTOTAL1));
-        EXPECT_EQ(c.entryTotal, ControlText(IDC_ENTRYTOTAL));
-        EXPECT_EQ("0.00", ControlText(IDC_GRANDTOTAL));
-    }
+    // Each case in each of the four pairs, each in a fresh window.
+    for (const PairCase &c : cases)
+        for (int pair = 0; pair < 4; pair++) {
+            SCOPED_TRACE(std::string(c.timeIn) + " to " + c.timeOut + " in pair " +
+                         std::to_string(pair + 1));
+            RestartWith(DEFAULT_SETTINGS);
+            Click(hNewButton);
+            TypeIntoField(2 * pair, c.timeIn);
+            EXPECT_EQ(c.shownIn, ControlText(IDC_TIMEIN1 + 2 * pair));
+            // The partner still reads 0: the pair total is left as it was.
+            EXPECT_EQ("0.00", ControlText(IDC_PAIRTOTAL1 + pair));
+            EXPECT_EQ("     0.00", ControlText(IDC_ENTRYTOTAL));
+            TypeIntoField(2 * pair + 1, c.timeOut);
+            EXPECT_EQ(c.shownOut, ControlText(IDC_TIMEIN1 + 2 * pair + 1));
+            EXPECT_EQ(c.pairTotal, ControlText(IDC_PAIRTOTAL1 + pair));
+            EXPECT_EQ(c.entryTotal, ControlText(IDC_ENTRYTOTAL));
+            EXPECT_EQ("0.00", ControlText(IDC_GRANDTOTAL));
+        }
 }
 
 TEST_F(Workflow, PairTotalKeepsItsTextWhenThePairGivesNoHours)
