@@ -184,11 +184,6 @@ bool DriveDialogs(const std::function<void()> &open, const std::vector<AwaitedDi
     return ok;
 }
 
-HWND AnsweredDialog(int step)
-{
-    return step >= 0 && step < (int)Drive.answered.size() ? Drive.answered[step] : NULL;
-}
-
 std::string OpenDialog()
 {
     std::vector<HWND> dialogs = Dialogs(false);

@@ -118,8 +118,6 @@ struct AwaitedDialog {
 // true when every step was answered in time.
 bool DriveDialogs(const std::function<void()> &open, const std::vector<AwaitedDialog> &steps,
                   int deadlineMs = 30000);
-// The windows of the steps of the last DriveDialogs.
-HWND AnsweredDialog(int step);
 // The caption of a dialog of the process still shown ("" when none).
 std::string OpenDialog();
 // Used by WindowTest: while on, a modal dialog appearing outside
