@@ -8,6 +8,7 @@
 #include "harness.h"
 #include "resource.h"
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,9 @@ struct KeyCase {
     UINT key;
     bool shift;
 };
+
+void PrintTo(const RingCase &c, std::ostream *os) { *os << c.name; }
+void PrintTo(const KeyCase &c, std::ostream *os) { *os << c.name; }
 
 class Ring : public Navigation, public ::testing::WithParamInterface<std::tuple<RingCase, KeyCase>> {};
 
