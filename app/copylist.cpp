@@ -8,7 +8,6 @@
 #include "totals.h"
 
 #include <commctrl.h>
-#include <string.h>
 
 static const char *const COPY_HEADS[10] = {"Entry",     "Time In 1",  "Time Out 1", "Time In 2",
                                            "Time Out 2", "Time In 3", "Time Out 3", "Time In 4",
@@ -74,14 +73,7 @@ static void WriteEntryTable(HWND list, TableText *table)
     for (int row = 0; row < count; row++) {
         for (int column = 0; column <= 8; column++) {
             char cell[NUMBER_TEXT_SIZE]; /* room for any number a cell is given */
-            memset(cell, 0, sizeof cell);
-            LVITEMA item;
-            memset(&item, 0, sizeof item);
-            item.iSubItem = column;
-            item.pszText = cell;
-            item.cchTextMax = (int)sizeof cell;
-            SendMessageA(list, LVM_GETITEMTEXTA, (WPARAM)row, (LPARAM)&item);
-            cell[sizeof cell - 1] = 0;
+            ReadCellText(list, row, column, cell, (int)sizeof cell);
             PutCell(table, cell);
             PutChar(table, '\t');
         }

@@ -83,7 +83,7 @@ void UpdateEntryTotal(void)
     SetNumberText(IDC_ENTRYTOTAL, EntryTotal, 9);
 }
 
-static void ReadCellText(HWND list, int row, int column, char *text, int capacity)
+void ReadCellText(HWND list, int row, int column, char *text, int capacity)
 {
     memset(text, 0, (size_t)capacity);
     LVITEMA item;

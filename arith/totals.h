@@ -19,6 +19,9 @@ void UpdateEntryTotal(void);
 void ShowSelectedEntry(void);
 void UpdateGrandTotal(void);
 
+/* The text of a list cell, read into capacity bytes and always terminated. */
+void ReadCellText(HWND list, int row, int column, char *text, int capacity);
+
 /* Reads the eight times of a row of the list (columns 1 to 8), each read into
    11 bytes and rounded to two decimals. */
 void ReadEntryTimes(HWND list, int row, double times[8]);

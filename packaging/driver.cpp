@@ -16,6 +16,7 @@
 #include <stdio.h>
 #include <string.h>
 #include <wchar.h>
+#include "resource.h"
 
 static bool ShortcutTarget(const wchar_t *link, wchar_t *target, int capacity)
 {
@@ -147,16 +148,17 @@ static bool WaitFor(bool (*done)(HWND, int), HWND window, int id)
 static bool FocusIs(HWND window, int id) { return FocusOf(window) == GetDlgItem(window, id); }
 static bool Enabled(HWND window, int id) { return IsWindowEnabled(GetDlgItem(window, id)) != 0; }
 
-static HWND FindDialog(const wchar_t *title, HWND owner)
+// The visible dialog that the window owns, found by its class as the tests do.
+static HWND FindDialog(HWND owner)
 {
     for (int waited = 0; waited < 20000; waited += 50) {
         HWND found = NULL;
-        while ((found = FindWindowExW(NULL, found, L"#32770", title)) != NULL)
-            if (IsWindowVisible(found) && (!owner || GetWindow(found, GW_OWNER) == owner))
+        while ((found = FindWindowExW(NULL, found, L"#32770", NULL)) != NULL)
+            if (IsWindowVisible(found) && GetWindow(found, GW_OWNER) == owner)
                 return found;
         Sleep(50);
     }
-    fprintf(stderr, "no dialog \"%ls\"\n", title ? title : L"(owned)");
+    fprintf(stderr, "no dialog owned by the window appeared\n");
     return NULL;
 }
 
@@ -187,30 +189,30 @@ static bool Shot(const char *name, const char *title)
 // Types one entry the way a user does: New, then each time and Tab.
 static bool TypeEntry(HWND main, const wchar_t *const times[8], int count, bool add)
 {
-    Command(main, 1001); // New
-    if (!WaitFor(FocusIs, main, 1004))
+    Command(main, IDC_NEW);
+    if (!WaitFor(FocusIs, main, IDC_TIMEIN1))
         return false;
     if (count < 8) { // an entry typed from empty fields: Clear, then New again
-        Command(main, 1003);
-        if (!WaitFor(Enabled, main, 1001))
+        Command(main, IDC_CLEAR);
+        if (!WaitFor(Enabled, main, IDC_NEW))
             return false;
-        Command(main, 1001);
-        if (!WaitFor(FocusIs, main, 1004))
+        Command(main, IDC_NEW);
+        if (!WaitFor(FocusIs, main, IDC_TIMEIN1))
             return false;
     }
     for (int i = 0; i < count; i++) {
-        HWND field = GetDlgItem(main, 1004 + i);
+        HWND field = GetDlgItem(main, IDC_TIMEIN1 + i);
         SendMessageW(field, WM_SETTEXT, 0, (LPARAM)times[i]);
         PostMessageW(field, WM_KEYDOWN, VK_TAB, 0x000F0001);
         PostMessageW(field, WM_KEYUP, VK_TAB, 0xC00F0001);
-        if (i < 7 && !WaitFor(FocusIs, main, 1005 + i))
+        if (i < 7 && !WaitFor(FocusIs, main, IDC_TIMEIN1 + 1 + i))
             return false;
     }
     Sleep(200);
     if (add) {
-        if (!WaitFor(Enabled, main, 1002))
+        if (!WaitFor(Enabled, main, IDC_ADD))
             return false;
-        Command(main, 1002); // Add
+        Command(main, IDC_ADD);
         Sleep(300);
     }
     return true;
@@ -223,11 +225,11 @@ static int Guide(const wchar_t *exe)
     bool ok = main != NULL;
 
     if (ok) { // Preferences: the company name for the timesheet's header
-        Command(main, 1020);
-        HWND dialog = FindDialog(L"Hourwise Preferences", NULL);
+        Command(main, IDC_PREFERENCES);
+        HWND dialog = FindDialog(main);
         ok = dialog != NULL;
         if (ok) {
-            SendMessageW(GetDlgItem(dialog, 1004), WM_SETTEXT, 0, (LPARAM)L"Example Company Ltd");
+            SendMessageW(GetDlgItem(dialog, IDC_COMPANYNAME), WM_SETTEXT, 0, (LPARAM)L"Example Company Ltd");
             ok = Shot("preferences", "Hourwise Preferences");
             Command(dialog, IDOK);
         }
@@ -239,17 +241,17 @@ static int Guide(const wchar_t *exe)
          TypeEntry(main, wednesday, 4, false);
     ok = ok && Shot("main-window", "Hourwise");
     if (ok) { // Clear the unfinished entry, then print the two entries
-        Command(main, 1003);
-        Command(main, 1021);
-        HWND dialog = FindDialog(L"Print Timesheet", NULL);
+        Command(main, IDC_CLEAR);
+        Command(main, IDC_PRINT);
+        HWND dialog = FindDialog(main);
         ok = dialog != NULL;
         if (ok) {
-            SendMessageW(GetDlgItem(dialog, 1004), WM_SETTEXT, 0, (LPARAM)L"E-1047");
-            SendMessageW(GetDlgItem(dialog, 1005), WM_SETTEXT, 0, (LPARAM)L"Alex Example");
-            SendMessageW(GetDlgItem(dialog, 1006), WM_SETTEXT, 0, (LPARAM)L"03/15/2026");
+            SendMessageW(GetDlgItem(dialog, IDC_EMPLOYEEID), WM_SETTEXT, 0, (LPARAM)L"E-1047");
+            SendMessageW(GetDlgItem(dialog, IDC_EMPLOYEENAME), WM_SETTEXT, 0, (LPARAM)L"Alex Example");
+            SendMessageW(GetDlgItem(dialog, IDC_PERIODENDDATE), WM_SETTEXT, 0, (LPARAM)L"03/15/2026");
             ok = Shot("print-dialog", "Print Timesheet");
             Command(dialog, IDOK);
-            HWND setup = ok ? FindDialog(NULL, dialog) : NULL;
+            HWND setup = ok ? FindDialog(dialog) : NULL;
             ok = setup != NULL;
             if (ok)
                 Command(setup, IDOK);
