@@ -45,8 +45,55 @@ void AdvanceFocus(HWND mainWindow);
 /* Ctrl+C or Ctrl+Insert, with neither Alt nor Shift held. */
 int IsCopyKey(WPARAM key);
 /* Puts the whole list on the clipboard as tab-separated text with the hours of
-   each row and their total. A clipboard held elsewhere or no memory: a warning
-   beep, and nothing changes. Returns 1 when copied. */
+   each row and their total. A clipboard held elsewhere or no memory for the
+   text: a warning beep, and the clipboard keeps what it held. Should the
+   clipboard, once emptied for the text, refuse it, the warning beep too, but
+   the clipboard's earlier content is gone. Returns 1 when copied. */
 int CopyEntryList(HWND list);
+/* Opens the clipboard, trying for about a quarter of a second while another
+   program holds it; 1 when open. */
+int OpenClipboardPatiently(HWND owner);
+
+/* Ctrl+V or Shift+Insert, with no other modifier. */
+int IsPasteKey(WPARAM key);
+/* Appends the entries of the clipboard's text (in idle mode; otherwise a
+   beep), as one step of the history; says how many lines were left out.
+   Returns the number of entries added. */
+int PasteEntries(void);
+
+/* ---- the history of list changes, for Undo and Redo ---------------------- */
+/* Ctrl+Z or Alt+Backspace; Ctrl+Y or Ctrl+Shift+Z. */
+int IsUndoKey(WPARAM key);
+int IsRedoKey(WPARAM key);
+/* In idle mode, take back or make again one change of the list; with nothing
+   to take back or make again, or in entry mode, a beep. */
+void UndoListChange(void);
+void RedoListChange(void);
+/* A change of the list is one step: begun before it, the rows it takes out
+   noted before they go and the rows it puts in after they came, ended after
+   it. A change that touched no row makes no step. */
+void BeginListChange(void);
+void NoteRemovedRows(int first, int count);
+void NoteInsertedRows(int first, int count);
+void EndListChange(void);
+void ForgetListHistory(void);
+/* The undo and redo keys on the list, a button or the main window: a key-down
+   acts and goes on as any other key; gives 1 for the character such a key
+   makes, which is dropped. */
+int HandleHistoryKey(UINT message, WPARAM key);
+
+/* ---- rows of the list ------------------------------------------------------ */
+int EntryRowCount(void);
+int SelectedRowOrNone(void);            /* -1 when no row is selected */
+void SelectOnlyRow(int row);            /* -1: none; a selected row is scrolled into view */
+void InsertEntryRow(int index, const char *const cells[9]);
+/* While set, a selection change of the list shows nothing: the rows are being
+   put in or taken out many at a time, redrawn once at the end. */
+extern int ListChangesQuiet;
+void BeginQuietListChange(void);
+void EndQuietListChange(void);
+/* After rows came or went: the grand total, Delete and the selected row shown
+   again, as in idle mode; the focus stays (but for a disabled Delete). */
+void ShowListAfterChange(HWND focusBefore);
 
 #endif

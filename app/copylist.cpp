@@ -90,9 +90,8 @@ static void WriteEntryTable(HWND list, TableText *table)
     PutLineEnd(table);
 }
 
-/* The clipboard may be held by another program for a moment: about a quarter
-   of a second of tries. */
-static int OpenClipboardPatiently(HWND owner)
+/* The clipboard may be held by another program for a moment. */
+int OpenClipboardPatiently(HWND owner)
 {
     for (int attempt = 0; attempt < 25; attempt++) {
         if (OpenClipboard(owner))
@@ -130,6 +129,8 @@ int CopyEntryList(HWND list)
         MessageBeep(MB_ICONWARNING);
         return 0;
     }
+    /* Emptying the clipboard makes this window its owner, which setting the
+       text needs: should that then fail, the earlier content is gone. */
     int copied = EmptyClipboard() && SetClipboardData(CF_TEXT, block) != NULL;
     CloseClipboard();
     if (!copied) {

@@ -146,11 +146,6 @@ int SelectedEntryIndex(void)
     return 0;
 }
 
-static int EntryCount(void)
-{
-    return (int)SendMessageA(hEntryList, LVM_GETITEMCOUNT, 0, 0);
-}
-
 static void EnableTimeFields(BOOL enable)
 {
     for (int i = 0; i < 8; i++)
@@ -196,6 +191,7 @@ static void AddEntry(void)
         values[i] = RoundToDecimals(ReadNumber(text), 2);
     }
 
+    BeginListChange();
     EntryCounter++;
     char number[16];
     snprintf(number, sizeof number, "%d", EntryCounter);
@@ -218,10 +214,12 @@ static void AddEntry(void)
         cell.pszText = text;
         SendMessageA(hEntryList, LVM_SETITEMTEXTA, (WPARAM)row, (LPARAM)&cell);
     }
+    NoteInsertedRows(row, 1);
+    EndListChange();
 
     LeaveEntryMode();
     UpdateGrandTotal();
-    if (EntryCount() > 0)
+    if (EntryRowCount() > 0)
         EnableWindow(hDeleteButton, TRUE);
     ShowSelectedEntry();
     SetFocus(hNewButton);
@@ -232,7 +230,7 @@ static void ClearEntry(void)
     SetTexts(IDC_TIMEIN1, IDC_TIMEOUT4, "");
     SetTexts(IDC_PAIRTOTAL1, IDC_ENTRYTOTAL, "");
     LeaveEntryMode();
-    if (EntryCount() >= 1)
+    if (EntryRowCount() >= 1)
         EnableWindow(hDeleteButton, TRUE);
     SetFocus(hNewButton);
 }
@@ -240,8 +238,11 @@ static void ClearEntry(void)
 static void DeleteEntry(void)
 {
     int index = SelectedEntryIndex();
+    BeginListChange();
+    if (index < EntryRowCount())
+        NoteRemovedRows(index, 1);
     SendMessageA(hEntryList, LVM_DELETEITEM, (WPARAM)index, 0);
-    int count = EntryCount();
+    int count = EntryRowCount();
     if (count >= 1) {
         EnableWindow(hDeleteButton, TRUE);
         LVITEMA item;
@@ -254,6 +255,7 @@ static void DeleteEntry(void)
         EntryCounter = 0;
         EnableWindow(hDeleteButton, FALSE);
     }
+    EndListChange();
     UpdateGrandTotal();
     SetFocus(hNewButton);
 }
@@ -265,8 +267,11 @@ static void ClearAllEntries(void)
     SetDlgItemTextA(hMainWnd, IDC_GRANDTOTAL, "");
     LeaveEntryMode();
     EnableWindow(hDeleteButton, FALSE);
+    BeginListChange();
+    NoteRemovedRows(0, EntryRowCount());
     SendMessageA(hEntryList, LVM_DELETEALLITEMS, 0, 0);
     EntryCounter = 0;
+    EndListChange();
     SetFocus(hNewButton);
 }
 
@@ -327,7 +332,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_NOTIFY: {
         const NMHDR *header = (const NMHDR *)lParam;
         if (wParam == IDC_ENTRYLIST && IsWindowVisible(hEntryList) && header &&
-            header->code == LVN_ITEMCHANGED)
+            header->code == LVN_ITEMCHANGED && !ListChangesQuiet)
             ShowSelectedEntry();
         return 0;
     }
@@ -341,7 +346,17 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         EndPaint(window, &paint);
         return 0;
     }
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        HandleHistoryKey(message, wParam);
+        break;
+    case WM_CHAR:
+    case WM_SYSCHAR:
+        if (HandleHistoryKey(message, wParam))
+            return 0;
+        break;
     case WM_DESTROY:
+        ForgetListHistory();
         PostQuitMessage(0);
         return 0;
     }

@@ -27,9 +27,29 @@ static int HandleNavigationKey(UINT message, WPARAM key, int swallowEscape)
     return 0;
 }
 
+#define CTRL_Y_CHAR 0x19
+#define CTRL_Z_CHAR 0x1A
+#define CTRL_V_CHAR 0x16
+
+int HandleHistoryKey(UINT message, WPARAM key)
+{
+    if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
+        if (IsUndoKey(key))
+            UndoListChange();
+        else if (IsRedoKey(key))
+            RedoListChange();
+        return 0;
+    }
+    /* Alt+Backspace's system character would beep for a missing menu key */
+    return (message == WM_CHAR && (key == CTRL_Z_CHAR || key == CTRL_Y_CHAR)) ||
+           (message == WM_SYSCHAR && key == VK_BACK);
+}
+
 LRESULT CALLBACK ButtonSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (HandleNavigationKey(message, wParam, 1))
+        return 0;
+    if (HandleHistoryKey(message, wParam))
         return 0;
     return CallWindowProcA(OrigButtonProc, window, message, wParam, lParam);
 }
@@ -45,9 +65,16 @@ LRESULT CALLBACK ListSubclassProc(HWND window, UINT message, WPARAM wParam, LPAR
 {
     if (HandleNavigationKey(message, wParam, 0))
         return 0;
-    /* Copying only reads the list; the key then goes on as any other. */
+    if (HandleHistoryKey(message, wParam))
+        return 0;
+    /* Copying and pasting act on the key-down, which then goes on as any
+       other key; the character of Ctrl+V is dropped with it. */
     if (message == WM_KEYDOWN && IsCopyKey(wParam))
         CopyEntryList(window);
+    if (message == WM_KEYDOWN && IsPasteKey(wParam))
+        PasteEntries();
+    if (message == WM_CHAR && wParam == CTRL_V_CHAR)
+        return 0;
     return CallWindowProcA(OrigListProc, window, message, wParam, lParam);
 }
 

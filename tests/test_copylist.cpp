@@ -14,32 +14,6 @@ namespace {
 const char HEADER[] = "Entry\tTime In 1\tTime Out 1\tTime In 2\tTime Out 2\tTime In 3\tTime Out 3"
                       "\tTime In 4\tTime Out 4\tHours\r\n";
 
-std::string ClipboardText()
-{
-    std::string text;
-    for (int attempt = 0; attempt < 100 && !OpenClipboard(NULL); attempt++)
-        Sleep(10);
-    HANDLE data = GetClipboardData(CF_TEXT);
-    const char *locked = data ? (const char *)GlobalLock(data) : NULL;
-    if (locked) {
-        text = locked;
-        GlobalUnlock(data);
-    }
-    CloseClipboard();
-    return text;
-}
-
-void PutOnClipboard(const char *text)
-{
-    ASSERT_TRUE(OpenClipboard(NULL));
-    EmptyClipboard();
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, strlen(text) + 1);
-    memcpy(GlobalLock(block), text, strlen(text) + 1);
-    GlobalUnlock(block);
-    SetClipboardData(CF_TEXT, block);
-    CloseClipboard();
-}
-
 std::string Trimmed(std::string text)
 {
     return text.substr(text.find_first_not_of(' ') == std::string::npos ? text.size()

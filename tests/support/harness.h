@@ -79,10 +79,11 @@ void Pump();
 // character that TranslateMessage makes, key up; sent, the character and the
 // key up only while the focus stays on the target (KEY_FOLLOWS_FOCUS) or
 // always (KEY_TO_TARGET); or key down and up posted, so that a dialog's own
-// loop (and so its keyboard interface) takes them (KEY_POSTED). Shift and
-// Ctrl are down while the key is sent as the modifiers say, and up otherwise.
+// loop (and so its keyboard interface) takes them (KEY_POSTED). Shift,
+// Ctrl and Alt are down while the key is sent as the modifiers say, and up
+// otherwise; with Alt it is a system key (WM_SYSKEYDOWN, WM_SYSCHAR).
 enum KeyWay { KEY_FOLLOWS_FOCUS, KEY_TO_TARGET, KEY_POSTED };
-enum { WITH_SHIFT = 1, WITH_CONTROL = 2 };
+enum { WITH_SHIFT = 1, WITH_CONTROL = 2, WITH_ALT = 4 };
 void KeyStroke(HWND target, UINT virtualKey, int modifiers = 0, KeyWay way = KEY_FOLLOWS_FOCUS);
 // To the control with the focus (the main window when none has it).
 void PressKey(UINT virtualKey, bool shift = false, bool control = false);
@@ -99,6 +100,15 @@ void Click(HWND button);
 void PushButton(HWND dialog, int id);   // BM_CLICK inside a dialog's loop
 void ClickRow(int row);                 // left button down and up over a row
 void SelectRowByState(int row);         // selected and focused by LVM_SETITEMSTATE; -1: none selected
+
+// ---- beeps and the clipboard ---------------------------------------------------
+// The beeps heard so far: the program's MessageBeep calls, and system
+// characters that the default handling looks up as a missing menu key.
+int Beeps();
+std::string ClipboardText();
+// The text on the clipboard as text, or (asText false) as data of another
+// format, so that the clipboard holds no text.
+void PutOnClipboard(const std::string &text, bool asText = true);
 
 // ---- modal dialogs -----------------------------------------------------------
 // A dialog that a test awaits: found by class "#32770" and owner (a window, or

@@ -7,6 +7,7 @@
 
 #include <commctrl.h>
 #include <stdio.h>
+#include <string.h>
 
 // ---- fixtures ------------------------------------------------------------------
 
@@ -112,19 +113,27 @@ static void Stroke(HWND target, UINT virtualKey, int character, int modifiers, K
         return;
     }
     bool toEveryStep = way == KEY_TO_TARGET;
+    // With Alt the key is a system key, as the message loop delivers it.
+    bool alt = (modifiers & WITH_ALT) != 0;
+    if (alt) {
+        down |= 1 << 29;
+        up |= 1 << 29;
+    }
     BYTE keys[256];
     GetKeyboardState(keys);
-    BYTE oldShift = keys[VK_SHIFT], oldControl = keys[VK_CONTROL];
+    BYTE oldShift = keys[VK_SHIFT], oldControl = keys[VK_CONTROL], oldAlt = keys[VK_MENU];
     keys[VK_SHIFT] = (modifiers & WITH_SHIFT) ? 0x80 : 0;
     keys[VK_CONTROL] = (modifiers & WITH_CONTROL) ? 0x80 : 0;
+    keys[VK_MENU] = alt ? 0x80 : 0;
     SetKeyboardState(keys);
-    SendMessageA(target, WM_KEYDOWN, virtualKey, down);
+    SendMessageA(target, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, virtualKey, down);
     if (character && (toEveryStep || GetFocus() == target))
-        SendMessageA(target, WM_CHAR, (WPARAM)character, down);
+        SendMessageA(target, alt ? WM_SYSCHAR : WM_CHAR, (WPARAM)character, down);
     if (toEveryStep || GetFocus() == target)
-        SendMessageA(target, WM_KEYUP, virtualKey, up);
+        SendMessageA(target, alt ? WM_SYSKEYUP : WM_KEYUP, virtualKey, up);
     keys[VK_SHIFT] = oldShift;
     keys[VK_CONTROL] = oldControl;
+    keys[VK_MENU] = oldAlt;
     SetKeyboardState(keys);
     if (!toEveryStep)
         Pump();
@@ -368,4 +377,87 @@ std::string EditSelection(HWND edit)
     char text[32];
     snprintf(text, sizeof text, "%lu,%lu", (unsigned long)start, (unsigned long)end);
     return text;
+}
+
+// ---- beeps and the clipboard -------------------------------------------------------
+
+static LONG BeepsHeard;
+static LONG MenuKeysHeard;
+
+static BOOL WINAPI CountedBeep(UINT type)
+{
+    (void)type;
+    InterlockedIncrement(&BeepsHeard);
+    return TRUE;
+}
+
+// The program's calls of MessageBeep go through this process's import table:
+// its entry is pointed at the counter.
+static void CountBeeps()
+{
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    HMODULE module = GetModuleHandleA(NULL);
+    FARPROC real = GetProcAddress(GetModuleHandleA("user32.dll"), "MessageBeep");
+    BYTE *base = (BYTE *)module;
+    IMAGE_NT_HEADERS *nt = (IMAGE_NT_HEADERS *)(base + ((IMAGE_DOS_HEADER *)base)->e_lfanew);
+    IMAGE_DATA_DIRECTORY imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    for (IMAGE_IMPORT_DESCRIPTOR *d = (IMAGE_IMPORT_DESCRIPTOR *)(base + imports.VirtualAddress);
+         d->Name; d++) {
+        for (IMAGE_THUNK_DATA *t = (IMAGE_THUNK_DATA *)(base + d->FirstThunk); t->u1.Function; t++) {
+            if ((FARPROC)t->u1.Function != real)
+                continue;
+            DWORD old;
+            VirtualProtect(&t->u1.Function, sizeof t->u1.Function, PAGE_READWRITE, &old);
+            t->u1.Function = (ULONG_PTR)CountedBeep;
+            VirtualProtect(&t->u1.Function, sizeof t->u1.Function, old, &old);
+        }
+    }
+}
+
+// A system character that no menu takes makes the default handling look for
+// a menu key, and beep: its menu command is counted as a beep too.
+static LRESULT CALLBACK WatchMenuKeys(int code, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT *sent = (const CWPSTRUCT *)lParam;
+    if (code == HC_ACTION && sent->message == WM_SYSCOMMAND && (sent->wParam & 0xFFF0) == SC_KEYMENU)
+        InterlockedIncrement(&MenuKeysHeard);
+    return CallNextHookEx(NULL, code, wParam, lParam);
+}
+
+int Beeps()
+{
+    static HHOOK hook = NULL;
+    CountBeeps();
+    if (!hook)
+        hook = SetWindowsHookExA(WH_CALLWNDPROC, WatchMenuKeys, NULL, GetCurrentThreadId());
+    return (int)(BeepsHeard + MenuKeysHeard);
+}
+
+std::string ClipboardText()
+{
+    std::string text;
+    for (int attempt = 0; attempt < 100 && !OpenClipboard(NULL); attempt++)
+        Sleep(10);
+    HANDLE data = GetClipboardData(CF_TEXT);
+    const char *locked = data ? (const char *)GlobalLock(data) : NULL;
+    if (locked) {
+        text = locked;
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
+void PutOnClipboard(const std::string &text, bool asText)
+{
+    ASSERT_TRUE(OpenClipboard(NULL));
+    EmptyClipboard();
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
+    GlobalUnlock(block);
+    SetClipboardData(asText ? CF_TEXT : RegisterClipboardFormatA("Hourwise test data"), block);
+    CloseClipboard();
 }

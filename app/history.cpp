@@ -1,0 +1,383 @@
+/* The history of changes to the list of entries, for Undo and Redo. Add,
+   Delete, Clear All and Paste each make one step: the rows the change took out
+   and the rows it put in, both at one position, with the selected row and the
+   entry counter before and after it. Undo takes the inserted rows out again
+   and puts the removed ones back; Redo does the reverse. The texts of the rows
+   are kept whole, whatever their length. */
+
+#include "app.h"
+#include "resource.h"
+#include "totals.h"
+
+#include <commctrl.h>
+#include <string.h>
+
+/* The history's bounds: at most HISTORY_STEPS steps, and at most
+   HISTORY_BYTES of row texts in all steps but the newest one; the oldest steps
+   are dropped first. So it never holds more than HISTORY_BYTES, plus the
+   newest step (at most the texts the list itself held), plus its table of
+   HISTORY_STEPS steps. */
+#define HISTORY_STEPS 1000
+#define HISTORY_BYTES ((size_t)64 << 20)
+
+/* Rows as their nine texts one after the other, each with its NUL, in one
+   block of the process heap. */
+struct RowTexts {
+    char  *bytes;
+    size_t length;
+    size_t capacity;
+    int    rows;
+    int    failed; /* memory ran out: the step cannot be kept */
+};
+
+struct ListStep {
+    int      position;       /* the first row the change touched */
+    RowTexts removed;        /* rows taken out, from position on */
+    RowTexts inserted;       /* rows put in, from position on */
+    int      selectedBefore; /* -1: no row selected */
+    int      selectedAfter;
+    int      counterBefore;
+    int      counterAfter;
+};
+
+static ListStep Steps[HISTORY_STEPS]; /* oldest first */
+static int StepCount;                 /* steps held */
+static int DoneCount;                 /* Steps[0 .. DoneCount) can be undone, the rest redone */
+static ListStep Pending;              /* the change being made */
+static int Recording;
+
+int ListChangesQuiet;
+
+static void FreeRows(RowTexts *rows)
+{
+    if (rows->bytes)
+        HeapFree(GetProcessHeap(), 0, rows->bytes);
+    ZeroMemory(rows, sizeof *rows);
+}
+
+static void FreeStep(ListStep *step)
+{
+    FreeRows(&step->removed);
+    FreeRows(&step->inserted);
+}
+
+/* Room for more bytes after the texts held; 0 when there is none to be had. */
+static int Reserve(RowTexts *rows, size_t more)
+{
+    if (rows->failed)
+        return 0;
+    if (more <= rows->capacity - rows->length)
+        return 1;
+    size_t capacity = rows->capacity ? rows->capacity : 256;
+    while (capacity - rows->length < more) {
+        if (capacity > ((size_t)-1) / 2) {
+            rows->failed = 1;
+            return 0;
+        }
+        capacity *= 2;
+    }
+    HANDLE heap = GetProcessHeap();
+    char *bytes = (char *)(rows->bytes ? HeapReAlloc(heap, 0, rows->bytes, capacity)
+                                       : HeapAlloc(heap, 0, capacity));
+    if (!bytes) {
+        rows->failed = 1;
+        return 0;
+    }
+    rows->bytes = bytes;
+    rows->capacity = capacity;
+    return 1;
+}
+
+/* Appends a cell's whole text: the read is tried again with twice the room
+   until the text comes back shorter than the room. */
+static void AppendCell(RowTexts *rows, HWND list, int row, int column)
+{
+    for (size_t room = 64;; room *= 2) {
+        if (room > 0x40000000 || !Reserve(rows, room)) {
+            rows->failed = 1;
+            return;
+        }
+        char *text = rows->bytes + rows->length;
+        text[0] = 0;
+        LVITEMA item;
+        ZeroMemory(&item, sizeof item);
+        item.iSubItem = column;
+        item.pszText = text;
+        item.cchTextMax = (int)room;
+        size_t got = (size_t)SendMessageA(list, LVM_GETITEMTEXTA, (WPARAM)row, (LPARAM)&item);
+        if (got + 1 < room) {
+            text[got] = 0;
+            rows->length += got + 1;
+            return;
+        }
+    }
+}
+
+static void CaptureRows(RowTexts *rows, int first, int count)
+{
+    for (int row = first; row < first + count && !rows->failed; row++) {
+        for (int column = 0; column <= 8; column++)
+            AppendCell(rows, hEntryList, row, column);
+        rows->rows++;
+    }
+}
+
+void InsertEntryRow(int index, const char *const cells[9])
+{
+    LVITEMA item;
+    ZeroMemory(&item, sizeof item);
+    item.mask = LVIF_TEXT;
+    item.iItem = index;
+    item.pszText = (LPSTR)cells[0];
+    int row = (int)SendMessageA(hEntryList, LVM_INSERTITEMA, 0, (LPARAM)&item);
+    for (int column = 1; column <= 8; column++) {
+        LVITEMA cell;
+        ZeroMemory(&cell, sizeof cell);
+        cell.iSubItem = column;
+        cell.pszText = (LPSTR)cells[column];
+        SendMessageA(hEntryList, LVM_SETITEMTEXTA, (WPARAM)row, (LPARAM)&cell);
+    }
+}
+
+static void PutRows(const RowTexts *rows, int position)
+{
+    const char *text = rows->bytes;
+    for (int row = 0; row < rows->rows; row++) {
+        const char *cells[9];
+        for (int column = 0; column <= 8; column++) {
+            cells[column] = text;
+            text += strlen(text) + 1;
+        }
+        InsertEntryRow(position + row, cells);
+    }
+}
+
+static void TakeOutRows(int position, int count)
+{
+    if (count <= 0)
+        return;
+    if (position == 0 && count >= EntryRowCount()) {
+        SendMessageA(hEntryList, LVM_DELETEALLITEMS, 0, 0);
+        return;
+    }
+    for (int row = position + count - 1; row >= position; row--)
+        SendMessageA(hEntryList, LVM_DELETEITEM, (WPARAM)row, 0);
+}
+
+int EntryRowCount(void)
+{
+    return (int)SendMessageA(hEntryList, LVM_GETITEMCOUNT, 0, 0);
+}
+
+int SelectedRowOrNone(void)
+{
+    if (SendMessageA(hEntryList, LVM_GETSELECTEDCOUNT, 0, 0) <= 0)
+        return -1;
+    return (int)SendMessageA(hEntryList, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED);
+}
+
+void SelectOnlyRow(int row)
+{
+    LVITEMA item;
+    ZeroMemory(&item, sizeof item);
+    item.stateMask = LVIS_SELECTED;
+    SendMessageA(hEntryList, LVM_SETITEMSTATE, (WPARAM)-1, (LPARAM)&item);
+    if (row < 0)
+        return;
+    item.state = LVIS_SELECTED;
+    SendMessageA(hEntryList, LVM_SETITEMSTATE, (WPARAM)row, (LPARAM)&item);
+    SendMessageA(hEntryList, LVM_ENSUREVISIBLE, (WPARAM)row, FALSE);
+}
+
+void BeginQuietListChange(void)
+{
+    ListChangesQuiet = 1;
+    SendMessageA(hEntryList, WM_SETREDRAW, FALSE, 0);
+}
+
+void EndQuietListChange(void)
+{
+    SendMessageA(hEntryList, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(hEntryList, NULL, TRUE);
+    ListChangesQuiet = 0;
+}
+
+void ShowListAfterChange(HWND focusBefore)
+{
+    UpdateGrandTotal();
+    int rows = EntryRowCount();
+    EnableWindow(hDeleteButton, rows > 0);
+    if (!rows) {
+        /* nothing left to show: the editor is emptied as Clear All empties it */
+        for (int id = IDC_TIMEIN1; id <= IDC_TIMEOUT4; id++)
+            SetDlgItemTextA(hMainWnd, id, "");
+        for (int id = IDC_PAIRTOTAL1; id <= IDC_ENTRYTOTAL; id++)
+            SetDlgItemTextA(hMainWnd, id, "");
+    }
+    /* the focus stays, unless it was on Delete, which has just been disabled:
+       then it goes to New, as after the commands */
+    if (focusBefore == hDeleteButton && !rows)
+        SetFocus(hNewButton);
+    ShowSelectedEntry();
+}
+
+/* ---- recording -------------------------------------------------------------- */
+
+void BeginListChange(void)
+{
+    FreeStep(&Pending);
+    ZeroMemory(&Pending, sizeof Pending);
+    Pending.position = -1;
+    Pending.selectedBefore = SelectedRowOrNone();
+    Pending.counterBefore = EntryCounter;
+    Recording = 1;
+}
+
+void NoteRemovedRows(int first, int count)
+{
+    if (!Recording || count <= 0)
+        return;
+    Pending.position = first;
+    CaptureRows(&Pending.removed, first, count);
+}
+
+void NoteInsertedRows(int first, int count)
+{
+    if (!Recording || count <= 0)
+        return;
+    if (Pending.position < 0)
+        Pending.position = first;
+    CaptureRows(&Pending.inserted, first, count);
+}
+
+static size_t StepBytes(const ListStep *step)
+{
+    return step->removed.capacity + step->inserted.capacity;
+}
+
+static void DropOldestStep(void)
+{
+    FreeStep(&Steps[0]);
+    memmove(&Steps[0], &Steps[1], sizeof Steps[0] * (size_t)(StepCount - 1));
+    ZeroMemory(&Steps[StepCount - 1], sizeof Steps[0]);
+    StepCount--;
+    if (DoneCount > 0)
+        DoneCount--;
+}
+
+static void ForgetHistory(void)
+{
+    for (int i = 0; i < StepCount; i++)
+        FreeStep(&Steps[i]);
+    ZeroMemory(Steps, sizeof Steps);
+    StepCount = DoneCount = 0;
+}
+
+void EndListChange(void)
+{
+    if (!Recording)
+        return;
+    Recording = 0;
+    if (Pending.removed.rows == 0 && Pending.inserted.rows == 0) {
+        FreeStep(&Pending); /* the list did not change */
+        return;
+    }
+    if (Pending.removed.failed || Pending.inserted.failed) {
+        /* a step that could not be kept whole: the history before it would
+           no longer fit the list */
+        FreeStep(&Pending);
+        ForgetHistory();
+        return;
+    }
+    Pending.selectedAfter = SelectedRowOrNone();
+    Pending.counterAfter = EntryCounter;
+
+    while (StepCount > DoneCount) /* a new change ends what could be redone */
+        FreeStep(&Steps[--StepCount]);
+    if (StepCount == HISTORY_STEPS)
+        DropOldestStep();
+    Steps[StepCount++] = Pending;
+    DoneCount = StepCount;
+    ZeroMemory(&Pending, sizeof Pending);
+
+    size_t older = 0;
+    for (int i = 0; i < StepCount - 1; i++)
+        older += StepBytes(&Steps[i]);
+    while (StepCount > 1 && older > HISTORY_BYTES) {
+        older -= StepBytes(&Steps[0]);
+        DropOldestStep();
+    }
+}
+
+void ForgetListHistory(void)
+{
+    FreeStep(&Pending);
+    ZeroMemory(&Pending, sizeof Pending);
+    Recording = 0;
+    ForgetHistory();
+}
+
+/* ---- undo and redo -------------------------------------------------------- */
+
+static void ApplyStep(const ListStep *step, int undo)
+{
+    const RowTexts *out = undo ? &step->inserted : &step->removed;
+    const RowTexts *in = undo ? &step->removed : &step->inserted;
+    HWND focus = GetFocus();
+    BeginQuietListChange();
+    TakeOutRows(step->position, out->rows);
+    PutRows(in, step->position);
+    SelectOnlyRow(undo ? step->selectedBefore : step->selectedAfter);
+    EndQuietListChange();
+    EntryCounter = undo ? step->counterBefore : step->counterAfter;
+    ShowListAfterChange(focus);
+}
+
+/* While an entry is typed, a list change would rewrite the fields. */
+static int InEntryMode(void)
+{
+    return !IsWindowEnabled(hNewButton);
+}
+
+void UndoListChange(void)
+{
+    if (InEntryMode() || DoneCount == 0) {
+        MessageBeep(MB_OK);
+        return;
+    }
+    DoneCount--;
+    ApplyStep(&Steps[DoneCount], 1);
+}
+
+void RedoListChange(void)
+{
+    if (InEntryMode() || DoneCount == StepCount) {
+        MessageBeep(MB_OK);
+        return;
+    }
+    ApplyStep(&Steps[DoneCount], 0);
+    DoneCount++;
+}
+
+static int KeyDown(int virtualKey)
+{
+    return GetKeyState(virtualKey) < 0;
+}
+
+int IsUndoKey(WPARAM key)
+{
+    if (key == 'Z')
+        return KeyDown(VK_CONTROL) && !KeyDown(VK_MENU) && !KeyDown(VK_SHIFT);
+    if (key == VK_BACK)
+        return KeyDown(VK_MENU) && !KeyDown(VK_CONTROL) && !KeyDown(VK_SHIFT);
+    return 0;
+}
+
+int IsRedoKey(WPARAM key)
+{
+    if (key == 'Y')
+        return KeyDown(VK_CONTROL) && !KeyDown(VK_MENU) && !KeyDown(VK_SHIFT);
+    if (key == 'Z')
+        return KeyDown(VK_CONTROL) && !KeyDown(VK_MENU) && KeyDown(VK_SHIFT);
+    return 0;
+}

@@ -1,0 +1,182 @@
+/* Ctrl+V or Shift+Insert in the list of entries appends the entries of the
+   clipboard's text, each as if its times had been typed and added: the table
+   that Ctrl+C copies comes back, and so does a block of times from a
+   spreadsheet. Lines that are no entry are left out whole and counted. */
+
+#include "app.h"
+#include "pastetext.h"
+#include "totals.h"
+
+#include <stdio.h>
+#include <string.h>
+
+#define QUOTE_CHARS 40
+
+/* The clipboard's text copied into a block of the process heap, so that the
+   clipboard is not held while the entries are added; NULL when there is none
+   or no memory. The copy ends at the text's first NUL or at the end of the
+   clipboard's block, whichever comes first. */
+static char *TakeClipboardText(size_t *length, int *busy)
+{
+    *length = 0;
+    *busy = 0;
+    if (!OpenClipboardPatiently(hMainWnd)) {
+        *busy = 1;
+        return NULL;
+    }
+    char *copy = NULL;
+    HANDLE data = GetClipboardData(CF_TEXT);
+    const char *text = data ? (const char *)GlobalLock(data) : NULL;
+    if (text) {
+        size_t size = GlobalSize(data);
+        const char *end = (const char *)memchr(text, 0, size);
+        size_t n = end ? (size_t)(end - text) : size;
+        copy = (char *)HeapAlloc(GetProcessHeap(), 0, n + 1);
+        if (copy) {
+            memcpy(copy, text, n);
+            copy[n] = 0;
+            *length = n;
+        }
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return copy;
+}
+
+struct PasteCount {
+    int    entries;
+    int    leftOut;
+    size_t firstLeftOut;       /* where the first line left out starts */
+    size_t firstLeftOutLength;
+};
+
+static PasteCount CountPastedLines(const char *text, size_t length, const TimeRules *rules)
+{
+    PasteCount count = {0, 0, 0, 0};
+    for (size_t start = 0, next; start < length; start = next) {
+        size_t line = PasteLineLength(text, length, start, &next);
+        double times[8];
+        switch (ReadPasteLine(text + start, line, rules, times)) {
+        case PASTE_ENTRY:
+            count.entries++;
+            break;
+        case PASTE_LEFT_OUT:
+            if (count.leftOut++ == 0) {
+                count.firstLeftOut = start;
+                count.firstLeftOutLength = line;
+            }
+            break;
+        case PASTE_SKIPPED:
+            break;
+        }
+    }
+    return count;
+}
+
+/* Appends the entries numbered on from EntryCounter, each row as Add makes
+   it; gives how many were added. */
+static int AppendPastedEntries(const char *text, size_t length, const TimeRules *rules)
+{
+    int added = 0;
+    int first = EntryRowCount();
+    for (size_t start = 0, next; start < length && added < PASTE_MAX_ROWS; start = next) {
+        size_t line = PasteLineLength(text, length, start, &next);
+        double times[8];
+        if (ReadPasteLine(text + start, line, rules, times) != PASTE_ENTRY)
+            continue;
+        char cells[9][NUMBER_TEXT_SIZE];
+        const char *row[9];
+        EntryCounter++;
+        snprintf(cells[0], sizeof cells[0], "%d", EntryCounter);
+        for (int k = 0; k < 8; k++)
+            FormatFixed(cells[k + 1], sizeof cells[k + 1], times[k], 8, 2);
+        for (int column = 0; column <= 8; column++)
+            row[column] = cells[column];
+        InsertEntryRow(first + added, row);
+        added++;
+    }
+    return added;
+}
+
+/* A warning owned by the main window; the focus comes back to the list
+   afterwards, where it was before the message box took it. */
+static void Tell(const char *message)
+{
+    MessageBoxA(hMainWnd, message, "Hourwise", MB_OK | MB_ICONWARNING);
+    SetFocus(hEntryList);
+}
+
+static void SayLinesLeftOut(const PasteCount *count, const char *text)
+{
+    char quote[QUOTE_CHARS + 1];
+    size_t n = count->firstLeftOutLength < QUOTE_CHARS ? count->firstLeftOutLength : QUOTE_CHARS;
+    for (size_t i = 0; i < n; i++) {
+        char c = text[count->firstLeftOut + i];
+        quote[i] = (unsigned char)c < 0x20 ? ' ' : c;
+    }
+    quote[n] = 0;
+    char message[200];
+    snprintf(message, sizeof message, "%d %s. The first of them:\n\n%s", count->leftOut,
+             count->leftOut == 1 ? "line was left out because it holds no entry"
+                                 : "lines were left out because they hold no entry",
+             quote);
+    Tell(message);
+}
+
+static int InEntryMode(void)
+{
+    return !IsWindowEnabled(hNewButton);
+}
+
+int PasteEntries(void)
+{
+    if (InEntryMode()) {
+        MessageBeep(MB_OK);
+        return 0;
+    }
+    size_t length;
+    int busy;
+    char *text = TakeClipboardText(&length, &busy);
+    if (!text) {
+        MessageBeep(busy ? MB_ICONWARNING : MB_OK);
+        return 0;
+    }
+    TimeRules rules = CurrentTimeRules();
+    PasteCount count = CountPastedLines(text, length, &rules);
+    if (count.entries > PASTE_MAX_ROWS) {
+        HeapFree(GetProcessHeap(), 0, text);
+        Tell("The clipboard holds more than 10,000 entries. Nothing was pasted: paste at "
+             "most 10,000 at a time.");
+        return 0;
+    }
+    if (count.entries > 0) {
+        HWND focus = GetFocus();
+        int first = EntryRowCount();
+        BeginListChange();
+        BeginQuietListChange();
+        int added = AppendPastedEntries(text, length, &rules);
+        SelectOnlyRow(first + added - 1);
+        EndQuietListChange();
+        NoteInsertedRows(first, added);
+        EndListChange();
+        ShowListAfterChange(focus);
+    }
+    if (count.leftOut > 0)
+        SayLinesLeftOut(&count, text);
+    else if (count.entries == 0)
+        MessageBeep(MB_OK);
+    HeapFree(GetProcessHeap(), 0, text);
+    return count.entries;
+}
+
+int IsPasteKey(WPARAM key)
+{
+    int control = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0;
+    if (GetKeyState(VK_MENU) < 0)
+        return 0;
+    if (key == 'V')
+        return control && !shift;
+    if (key == VK_INSERT)
+        return shift && !control;
+    return 0;
+}
