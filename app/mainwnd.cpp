@@ -1,6 +1,7 @@
 /* The main window: its controls, the workflow of one entry (New, Add, Clear,
    Delete, Clear All), the dialogs it opens and the About box. */
 
+#include "accessible.h"
 #include "app.h"
 #include "print.h"
 #include "registry.h"
@@ -52,19 +53,45 @@ static HWND MakeButton(const char *text, DWORD extraStyle, int x, int y, int wid
     return button;
 }
 
+static const char *const COLUMN_HEADS[9] = {"Entry",      "Time In 1", "Time Out 1",
+                                            "Time In 2",  "Time Out 2", "Time In 3",
+                                            "Time Out 3", "Time In 4", "Time Out 4"};
+
 static void InsertColumns(void)
 {
-    static const char *const heads[9] = {"Entry",     "Time In 1", "Time Out 1",
-                                         "Time In 2", "Time Out 2", "Time In 3",
-                                         "Time Out 3", "Time In 4", "Time Out 4"};
     for (int i = 0; i < 9; i++) {
         LVCOLUMNA column;
         ZeroMemory(&column, sizeof column);
         column.mask = LVCF_WIDTH | LVCF_TEXT;
         column.cx = i == 0 ? 50 : 65;
-        column.pszText = (LPSTR)heads[i];
+        column.pszText = (LPSTR)COLUMN_HEADS[i];
         SendMessageA(hEntryList, LVM_INSERTCOLUMNA, (WPARAM)i, (LPARAM)&column);
     }
+}
+
+/* What a screen reader calls the controls that have no label of their own:
+   the list, and each time field the heading of its column. The totals keep
+   their number as their name and tell whose hours they are. */
+static void AnnotateMainControls(void)
+{
+    const AccessibleText texts[] = {
+        {IDC_ENTRYLIST, ACCESSIBLE_NAME, "Entries"},
+        {IDC_TIMEIN1, ACCESSIBLE_NAME, COLUMN_HEADS[1]},
+        {IDC_TIMEOUT1, ACCESSIBLE_NAME, COLUMN_HEADS[2]},
+        {IDC_TIMEIN2, ACCESSIBLE_NAME, COLUMN_HEADS[3]},
+        {IDC_TIMEOUT2, ACCESSIBLE_NAME, COLUMN_HEADS[4]},
+        {IDC_TIMEIN3, ACCESSIBLE_NAME, COLUMN_HEADS[5]},
+        {IDC_TIMEOUT3, ACCESSIBLE_NAME, COLUMN_HEADS[6]},
+        {IDC_TIMEIN4, ACCESSIBLE_NAME, COLUMN_HEADS[7]},
+        {IDC_TIMEOUT4, ACCESSIBLE_NAME, COLUMN_HEADS[8]},
+        {IDC_PAIRTOTAL1, ACCESSIBLE_DESCRIPTION, "Hours of pair 1"},
+        {IDC_PAIRTOTAL2, ACCESSIBLE_DESCRIPTION, "Hours of pair 2"},
+        {IDC_PAIRTOTAL3, ACCESSIBLE_DESCRIPTION, "Hours of pair 3"},
+        {IDC_PAIRTOTAL4, ACCESSIBLE_DESCRIPTION, "Hours of pair 4"},
+        {IDC_ENTRYTOTAL, ACCESSIBLE_DESCRIPTION, "Hours of this entry"},
+        {IDC_GRANDTOTAL, ACCESSIBLE_DESCRIPTION, "Hours of all entries"},
+    };
+    AnnotateControls(hMainWnd, texts, (int)(sizeof texts / sizeof texts[0]));
 }
 
 int CreateMainWindow(HINSTANCE instance, int showCommand)
@@ -120,6 +147,7 @@ int CreateMainWindow(HINSTANCE instance, int showCommand)
     MakeControl("STATIC", "Total Hours", WS_CHILD | WS_VISIBLE | SS_RIGHT, 470, 143, 75, 20, -1);
     MakeControl("STATIC", "0.00", totalStyle, 550, 140, 60, 20, IDC_GRANDTOTAL);
     SetWindowPos(frame, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    AnnotateMainControls();
 
     SetFocus(hNewButton);
     LoadAppSettings(hMainWnd);

@@ -3,6 +3,8 @@
 #include "app.h"
 #include "resource.h"
 
+#include <objbase.h>
+
 char AppTitle[TITLE_SIZE];
 char WindowClassName[TITLE_SIZE];
 
@@ -41,11 +43,19 @@ int RunMessageLoop(HACCEL accelerators)
 
 int RunHourwise(HINSTANCE instance, int showCommand)
 {
+    /* The service that names the controls for screen readers is a COM object
+       of this thread's apartment. Without COM the program runs as well, with
+       its controls unnamed. */
+    HRESULT com = CoInitializeEx(NULL, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     LoadStringA(instance, IDS_APP_TITLE, AppTitle, TITLE_SIZE);
     LoadStringA(instance, IDS_WINDOW_CLASS, WindowClassName, TITLE_SIZE);
     RegisterMainWindowClass(instance);
-    if (!CreateMainWindow(instance, showCommand))
-        return 0;
-    HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
-    return RunMessageLoop(accelerators);
+    int exitCode = 0;
+    if (CreateMainWindow(instance, showCommand)) {
+        HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
+        exitCode = RunMessageLoop(accelerators);
+    }
+    if (SUCCEEDED(com))
+        CoUninitialize();
+    return exitCode;
 }

@@ -3,6 +3,7 @@
 
 #include "print.h"
 
+#include "accessible.h"
 #include "resource.h"
 
 #include <commdlg.h>
@@ -14,6 +15,14 @@ TimesheetInfoRecord TimesheetInfo;
 
 /* The one structure of the Page Setup dialog; cleared at every set-up. */
 static PAGESETUPDLGA PageSetup;
+
+/* What a screen reader calls the three edits; each label stands after its
+   edit, where a reader does not look for it. */
+static const AccessibleText ACCESSIBLE_TEXTS[] = {
+    {IDC_EMPLOYEEID, ACCESSIBLE_NAME, "Employee Id"},
+    {IDC_PERIODENDDATE, ACCESSIBLE_NAME, "Period Ending Date"},
+    {IDC_EMPLOYEENAME, ACCESSIBLE_NAME, "Employee Name"},
+};
 
 INT_PTR CALLBACK PrintTimesheetDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -29,6 +38,8 @@ INT_PTR CALLBACK PrintTimesheetDlgProc(HWND dialog, UINT message, WPARAM wParam,
                             (LPARAM)TimesheetInfo.EmployeeName);
         SendDlgItemMessageA(dialog, IDC_PERIODENDDATE, WM_SETTEXT, 0,
                             (LPARAM)TimesheetInfo.PeriodEndDate);
+        AnnotateControls(dialog, ACCESSIBLE_TEXTS,
+                         (int)(sizeof ACCESSIBLE_TEXTS / sizeof ACCESSIBLE_TEXTS[0]));
         return TRUE;
 
     case WM_COMMAND:

@@ -1,5 +1,6 @@
 /* The Preferences dialog: operator modes, company name, rounding. */
 
+#include "accessible.h"
 #include "registry.h"
 #include "resource.h"
 
@@ -62,12 +63,21 @@ static void SaveSettings(HWND dialog)
     SetAppRegValue("RoundAmount", REG_SZ, AppSettings.RoundAmount, 0, 0);
 }
 
+/* What a screen reader calls the two edits; the label of the company name
+   stands after its edit, where a reader does not look for it. */
+static const AccessibleText ACCESSIBLE_TEXTS[] = {
+    {IDC_COMPANYNAME, ACCESSIBLE_NAME, "Company Name"},
+    {IDC_ROUNDAMOUNT, ACCESSIBLE_NAME, "Round Amount"},
+};
+
 INT_PTR CALLBACK PreferencesDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     (void)lParam;
     switch (message) {
     case WM_INITDIALOG:
         ShowSettings(dialog);
+        AnnotateControls(dialog, ACCESSIBLE_TEXTS,
+                         (int)(sizeof ACCESSIBLE_TEXTS / sizeof ACCESSIBLE_TEXTS[0]));
         return TRUE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
