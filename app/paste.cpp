@@ -116,7 +116,7 @@ static void SayLinesLeftOut(const PasteCount *count, const char *text)
     }
     quote[n] = 0;
     char message[200];
-    snprintf(message, sizeof message, "%d %s. The first of them:\n\n%s", count->leftOut,
+    snprintf(message, sizeof message, "%d %s. The first of them:\n\n\"%s\"", count->leftOut,
              count->leftOut == 1 ? "line was left out because it holds no entry"
                                  : "lines were left out because they hold no entry",
              quote);

@@ -306,17 +306,17 @@ INSTANTIATE_TEST_SUITE_P(
         PasteCase{"AHeaderOfAnotherProgram", false, "Date\tIn\tOut\r\n8\t16\r\n",
                   {"8.00 16.00 0.00 0.00 0.00 0.00 0.00 0.00"},
                   "Hourwise: 1 line was left out because it holds no entry. The first of "
-                  "them:\n\nDate In Out"},
+                  "them:\n\n\"Date In Out\""},
         PasteCase{"CellsThatAreNoTimes", false,
                   "12345678901\t8\r\n1234567.00\r\n8:30\r\ne\r\n8h\r\n1\t2\t3\t4\t5\t6\t7\t8\t9\r\n"
                   "x\t1\t2\t3\t4\t5\t6\t7\t8\t9\r\n",
                   {"1234567.00 0.00 0.00 0.00 0.00 0.00 0.00 0.00"},
                   "Hourwise: 6 lines were left out because they hold no entry. The first of "
-                  "them:\n\n12345678901 8"},
+                  "them:\n\n\"12345678901 8\""},
         PasteCase{"Prose", false,
                   "Dear clerk, here are the hours of last week that you asked for.\r\nRegards\r\n",
                   {}, "Hourwise: 2 lines were left out because they hold no entry. The first of "
-                      "them:\n\nDear clerk, here are the hours of last w"},
+                      "them:\n\n\"Dear clerk, here are the hours of last w\""},
         PasteCase{"OnlyAHeadingAndBlankLines", false, "Entry\tTime In 1\r\n  \t \r\n", {}, ""},
         PasteCase{"AnEmptyClipboard", false, "", {}, ""},
         PasteCase{"NoTextOnTheClipboard", false, "no text", {}, ""},
