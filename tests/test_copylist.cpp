@@ -122,24 +122,12 @@ TEST_F(CopyList, OtherKeysAndAFieldsOwnCtrlCAreLeftAlone)
     EXPECT_EQ(" 8", ClipboardText());
 }
 
-DWORD WINAPI HoldClipboard(LPVOID param)
-{
-    HANDLE *events = (HANDLE *)param;
-    OpenClipboard(NULL);
-    SetEvent(events[0]);
-    WaitForSingleObject(events[1], 10000);
-    CloseClipboard();
-    return 0;
-}
-
 TEST_F(CopyList, AClipboardHeldElsewhereIsGivenUpAfterAMomentAndNothingChanges)
 {
     EnterRow({"8", "17"});
     EnterRow({"9", "12"});
     PutOnClipboard("before");
-    HANDLE events[2] = {CreateEventA(NULL, TRUE, FALSE, NULL), CreateEventA(NULL, TRUE, FALSE, NULL)};
-    HANDLE holder = CreateThread(NULL, 0, HoldClipboard, events, 0, NULL);
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(events[0], 10000));
+    HoldClipboardElsewhere();
 
     SetFocus(hEntryList);
     std::string before = VisibleState();
@@ -150,11 +138,7 @@ TEST_F(CopyList, AClipboardHeldElsewhereIsGivenUpAfterAMomentAndNothingChanges)
     EXPECT_GE(took, 200u);
     EXPECT_LT(took, 5000u);
 
-    SetEvent(events[1]);
-    WaitForSingleObject(holder, 10000);
-    CloseHandle(holder);
-    CloseHandle(events[0]);
-    CloseHandle(events[1]);
+    ReleaseHeldClipboard();
     EXPECT_EQ("before", ClipboardText());
 }
 

@@ -109,6 +109,9 @@ std::string ClipboardText();
 // The text on the clipboard as text, or (asText false) as data of another
 // format, so that the clipboard holds no text.
 void PutOnClipboard(const std::string &text, bool asText = true);
+// The clipboard held open by another thread until it is released.
+void HoldClipboardElsewhere();
+void ReleaseHeldClipboard();
 
 // ---- modal dialogs -----------------------------------------------------------
 // A dialog that a test awaits: found by class "#32770" and owner (a window, or

@@ -461,3 +461,32 @@ void PutOnClipboard(const std::string &text, bool asText)
     SetClipboardData(asText ? CF_TEXT : RegisterClipboardFormatA("Hourwise test data"), block);
     CloseClipboard();
 }
+
+static HANDLE HolderEvents[2];
+static HANDLE Holder;
+
+static DWORD WINAPI HoldClipboard(LPVOID)
+{
+    OpenClipboard(NULL);
+    SetEvent(HolderEvents[0]);
+    WaitForSingleObject(HolderEvents[1], 10000);
+    CloseClipboard();
+    return 0;
+}
+
+void HoldClipboardElsewhere()
+{
+    HolderEvents[0] = CreateEventA(NULL, TRUE, FALSE, NULL);
+    HolderEvents[1] = CreateEventA(NULL, TRUE, FALSE, NULL);
+    Holder = CreateThread(NULL, 0, HoldClipboard, NULL, 0, NULL);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(HolderEvents[0], 10000)) << "clipboard not held";
+}
+
+void ReleaseHeldClipboard()
+{
+    SetEvent(HolderEvents[1]);
+    WaitForSingleObject(Holder, 10000);
+    CloseHandle(Holder);
+    CloseHandle(HolderEvents[0]);
+    CloseHandle(HolderEvents[1]);
+}
