@@ -260,10 +260,8 @@ long ReadLong(const char *text)
 
 double RoundToDecimals(double value, int decimals)
 {
-    if (!isfinite(value))
-        return value;
-    if (value == 0)
-        return 0.0;
+    if (!isfinite(value) || value == 0)
+        return 0.0; /* "inf" and "nan" read back as no number: 0 */
     if (decimals < 0)
         decimals = 0;
     if (decimals > 20)

@@ -27,8 +27,9 @@ long ReadLong(const char *text);
 int FormatFixed(char *buffer, size_t capacity, double value, int width, int decimals);
 
 /* Rounds to the given decimals: nearest, an exact half (on the 17-digit
-   expansion) away from zero. Zero comes back as +0; non-finite values come
-   back unchanged. */
+   expansion) away from zero; the value the formatted text reads back as.
+   Zero comes back as +0, and so does every non-finite value, whose text
+   ("inf", "-inf", "nan") holds no number. */
 double RoundToDecimals(double value, int decimals);
 
 #endif

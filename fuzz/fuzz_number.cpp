@@ -9,7 +9,8 @@
      17-significant-digit expansion, an exact half away from zero), padded to
      the width, cut to the capacity, always terminated, never past capacity;
    - the text shown is the rounded value: reading FormatFixed's text back
-     equals RoundToDecimals of the value, and RoundToDecimals is idempotent. */
+     equals RoundToDecimals of the value (0 for "inf" and "nan", which hold
+     no number), and RoundToDecimals is idempotent. */
 
 #include "fuzz_common.h"
 #include "timecalc.h"
@@ -191,10 +192,6 @@ static void CheckRounding(double value, int decimals)
     if (decimals > 20)
         decimals = 20;
     double rounded = RoundToDecimals(value, decimals);
-    if (!isfinite(value)) {
-        FUZZ_CHECK(SameDouble(rounded, value), "non-finite %g came back as %g", value, rounded);
-        return;
-    }
     FUZZ_CHECK(!signbit(rounded) || rounded != 0, "%.17g rounded to -0", value);
     /* The text shown is the rounded value. */
     char text[NUMBER_TEXT_SIZE];

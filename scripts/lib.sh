@@ -25,7 +25,7 @@ need_packages() {
     $SUDO apt-get install -y -q $missing || return 1
 }
 
-BUILD_PACKAGES="cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 xvfb xauth x11-utils fonts-liberation fonts-dejavu-core"
+BUILD_PACKAGES="cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 fonts-wine xvfb xauth x11-utils fonts-liberation fonts-dejavu-core"
 
 configure_and_build() {
     # $@: extra cmake arguments
@@ -38,7 +38,34 @@ configure_and_build() {
     [ "${PIPESTATUS[0]}" -eq 0 ]
 }
 
-# The Wine prefix of this build: made once, with no window manager waits.
+# Wine draws the caption buttons (minimise, maximise, close) with the symbol
+# font Marlett and, on Debian, does not find the one of fonts-wine: without a
+# copy in the prefix's windows\Fonts they show as the letters "0 1 r". The
+# prefix's wineserver is restarted, so that the next program sees the font.
+ensure_caption_font() {
+    fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    [ -s "$fonts/marlett.ttf" ] && return 0
+    marlett=$(dpkg-query -L fonts-wine 2>/dev/null | grep '/marlett\.ttf$' | head -n 1)
+    if [ -z "$marlett" ]; then
+        need_packages fonts-wine
+        marlett=$(dpkg-query -L fonts-wine 2>/dev/null | grep '/marlett\.ttf$' | head -n 1)
+    fi
+    if [ -z "$marlett" ] || [ ! -s "$marlett" ]; then
+        echo "error: no marlett.ttf from Debian's fonts-wine package (apt-get install fonts-wine):" \
+            "without it Wine draws the caption buttons as letters" >&2
+        return 1
+    fi
+    if ! { mkdir -p "$fonts" && cp "$marlett" "$fonts/marlett.ttf"; }; then
+        echo "error: could not copy $marlett into $fonts" >&2
+        return 1
+    fi
+    log "copied $marlett into the Wine prefix's Fonts folder"
+    "$WINESERVER" -k 2>/dev/null
+    "$WINESERVER" -w
+}
+
+# The Wine prefix of this build: made once, with no window manager waits, and
+# with the caption buttons' font (also in a prefix made before that step).
 ensure_wineprefix() {
     if [ ! -f "$WINEPREFIX/.hourwise-ready" ]; then
         log "creating the Wine prefix $WINEPREFIX"
@@ -51,6 +78,7 @@ ensure_wineprefix() {
         "$WINESERVER" -w
         touch "$WINEPREFIX/.hourwise-ready"
     fi
+    ensure_caption_font
 }
 
 # A virtual display when there is none; sets DISPLAY and XVFB_PID.

@@ -89,12 +89,15 @@ TEST(RoundToDecimals, RoundsAnExactHalfAwayFromZeroOnSeventeenDigits)
         {1.005, 1.00}, {0.37, 0.37},  {8.5, 8.5},      {0.004, 0.0},  {-0.004, 0.0},
         {0.0049999, 0.0}, {99.995, 100.0}, {1e300, 1e300}, {12345678.125, 12345678.13},
         {1.0 / 60.0 * 59, 0.98},
+        {INFINITY, 0.0}, {-INFINITY, 0.0}, {NAN, 0.0}, // "inf" and "nan" read as no number
     };
-    for (const Case &c : cases)
+    for (const Case &c : cases) {
         EXPECT_EQ(RoundToDecimals(c.value, 2), c.expected) << c.value;
-    EXPECT_FALSE(signbit(RoundToDecimals(-0.001, 2))); // zero comes back as +0
-    EXPECT_TRUE(isinf(RoundToDecimals(INFINITY, 2)));
-    EXPECT_TRUE(isnan(RoundToDecimals(NAN, 2)));
+        if (c.expected == 0) { // zero comes back as +0
+            EXPECT_FALSE(signbit(RoundToDecimals(c.value, 2))) << c.value;
+        }
+    }
+    EXPECT_FALSE(signbit(RoundToDecimals(-0.001, 2)));
 }
 
 TEST(RoundToDecimals, AgreesWithTheDigitStringReferenceOnAMillionRandomValues)
@@ -314,13 +317,14 @@ TEST(EvaluateTimeText, TakesAnythingAtAllWithoutHarm)
         {"1e300", 1e300}, {"99999999", 99999999}, {"999999999999", 99999999}, // 8 characters
         {"-1e300", 12.02}, {"*-+", 12.0},  {"1e-400", 13.67}, {"...", 0.0},
         {"-", 12.0},       {"99*99", 100.65}, {"nan", 0.0},  {"inf", 0.0},
+        // hours too large for a double count as 0, so an afternoon mode shifts them
+        {"1e999", 0.0},    {"2e308", 0.0},    {"1e999*30", 0.5}, {"1e999-30", 12.5},
     };
     TimeRules rules = Rules();
     for (const Case &c : cases)
         EXPECT_DOUBLE_EQ(EvaluateTimeText(c.typed, &rules), c.expected) << c.typed;
     TimeRules negative = Rules(1, 5, 8, -0.5, 1);
     EXPECT_DOUBLE_EQ(EvaluateTimeText("8*07", &negative), 8.12);
-    EXPECT_TRUE(isinf(EvaluateTimeText("1e999", &rules)));
 }
 
 TEST(PairDifference, LeavesThePairTotalAloneForAnEmptySide)

@@ -1,0 +1,115 @@
+/* Where the time of an Add goes (--profile): each piece of its work timed
+   alone with the list full. */
+
+#include "bench.h"
+
+#include <commctrl.h>
+#include <stdio.h>
+
+#include "app.h"
+#include "resource.h"
+#include "timecalc.h"
+#include "totals.h"
+
+void BenchProfile(int rows)
+{
+    FillRows(rows);
+    char what[80], value[32];
+    double runs[MAX_REPEATS];
+    int repeats = 9;
+    Heading("Where an Add's time goes (median)");
+
+    for (int i = 0; i < repeats; i++)
+        runs[i] = GrandTotalReads(rows);
+    snprintf(what, sizeof what, "bare reads of %d rows", rows);
+    snprintf(value, sizeof value, "%.3f ms", Median(runs, repeats) * 1e3);
+    Row(what, value, "", "", "");
+
+    for (int i = 0; i < repeats; i++) {
+        double start = Seconds();
+        volatile double sum = 0;
+        for (int row = 0; row < rows; row++) {
+            double times[8];
+            ReadEntryTimes(hEntryList, row, times);
+            sum = sum + times[0];
+        }
+        runs[i] = Seconds() - start;
+    }
+    snprintf(what, sizeof what, "ReadEntryTimes of %d rows", rows);
+    snprintf(value, sizeof value, "%.3f ms", Median(runs, repeats) * 1e3);
+    Row(what, value, "", "", "");
+
+    for (int i = 0; i < repeats; i++) {
+        double start = Seconds();
+        volatile double sum = 0;
+        for (int row = 0; row < rows; row++) {
+            double times[8];
+            SampleTimes(row, times);
+            sum = sum + RowHours(times);
+        }
+        runs[i] = Seconds() - start;
+    }
+    snprintf(what, sizeof what, "RowHours of %d rows", rows);
+    snprintf(value, sizeof value, "%.3f ms", Median(runs, repeats) * 1e3);
+    Row(what, value, "", "", "");
+
+    for (int i = 0; i < repeats; i++) {
+        double start = Seconds();
+        UpdateGrandTotal();
+        runs[i] = Seconds() - start;
+    }
+    snprintf(what, sizeof what, "UpdateGrandTotal with %d rows", rows);
+    snprintf(value, sizeof value, "%.3f ms", Median(runs, repeats) * 1e3);
+    Row(what, value, "", "", "");
+
+    for (int i = 0; i < repeats; i++) {
+        double start = Seconds();
+        ShowSelectedEntry();
+        runs[i] = Seconds() - start;
+    }
+    Row("ShowSelectedEntry", (snprintf(value, sizeof value, "%.3f ms", Median(runs, repeats) * 1e3), value), "", "", "");
+
+    for (int i = 0; i < repeats; i++) {
+        double times[8];
+        SampleTimes(i, times);
+        double start = Seconds();
+        AppendRow(times);
+        runs[i] = Seconds() - start;
+        SendMessageA(hEntryList, LVM_DELETEITEM, (WPARAM)(RowCount() - 1), 0);
+    }
+    Row("inserting one row (9 list messages)", (snprintf(value, sizeof value, "%.3f ms", Median(runs, repeats) * 1e3), value), "", "", "");
+
+    for (int i = 0; i < repeats; i++) {
+        double start = Seconds();
+        SelectRow((i * 7919) % rows);
+        runs[i] = Seconds() - start;
+    }
+    Row("selecting a row (LVM_SETITEMSTATE)", (snprintf(value, sizeof value, "%.3f ms", Median(runs, repeats) * 1e3), value), "", "", "");
+
+    for (int i = 0; i < repeats; i++) {
+        double start = Seconds();
+        for (int k = 0; k < 13; k++)
+            SetDlgItemTextA(hMainWnd, k < 8 ? IDC_TIMEIN1 + k : IDC_PAIRTOTAL1 + k - 8, i % 2 ? " 8.00" : "12.50");
+        runs[i] = Seconds() - start;
+    }
+    Row("13 texts of the editor set", (snprintf(value, sizeof value, "%.3f ms", Median(runs, repeats) * 1e3), value), "", "", "");
+
+    for (int i = 0; i < repeats; i++) {
+        double start = Seconds();
+        for (int k = 0; k < 8; k++)
+            EnableWindow(hTimeFields[k], i % 2);
+        runs[i] = Seconds() - start;
+    }
+    Row("8 fields enabled or disabled", (snprintf(value, sizeof value, "%.3f ms", Median(runs, repeats) * 1e3), value), "", "", "");
+
+    for (int i = 0; i < repeats; i++) {
+        InvalidateRect(hMainWnd, NULL, TRUE);
+        InvalidateRect(hEntryList, NULL, TRUE);
+        double start = Seconds();
+        UpdateWindow(hMainWnd);
+        UpdateWindow(hEntryList);
+        Pump();
+        runs[i] = Seconds() - start;
+    }
+    Row("repainting the whole window", (snprintf(value, sizeof value, "%.3f ms", Median(runs, repeats) * 1e3), value), "", "", "");
+}
