@@ -69,6 +69,7 @@ SIZE_T WorkingSet(HANDLE process);
 /* ---- the parts of the table ---- */
 
 void BenchCommands(void);            /* commands.cpp */
+void BenchListChanges(void);         /* listchanges.cpp */
 void BenchProfile(int rows);         /* profile.cpp, --profile */
 void BenchPrinting(void);            /* printing.cpp */
 void BenchStartUp(void);             /* startup.cpp */
