@@ -276,8 +276,9 @@ TEST_P(Pasted, TextGivesTheseRowsOrSaysWhatWasLeftOut)
     EXPECT_EQ(IdleStates(true), EnabledStates());
     // After a message box the focus comes back to the list once Wine has
     // activated the main window again, which it may do late: not checked.
-    if (!*c.message)
+    if (!*c.message) {
         EXPECT_EQ("list", FocusName());
+    }
 }
 
 std::string ManyLines(int count)
