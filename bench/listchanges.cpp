@@ -89,20 +89,20 @@ static void TargetIn(char *target, size_t size, const PairedMedians *m, double s
 void BenchListChanges(void)
 {
     Heading("Undo, Redo and Paste in the main window, each against the bare reads of one grand "
-            "total over the rows that come back; medians of interleaved pairs (15, 15, 15 and 7 "
+            "total over the rows that come back; medians of interleaved pairs (41, 41, 41 and 7 "
             "pairs)");
     Row("command, rows", "time", "floor", "ratio", "target");
     char target[64];
 
     FillRows(1000);
     ForgetListHistory();
-    PairedRuns undo = {TimeUndoClearAll, ReadsFloor, 1000, 15};
+    PairedRuns undo = {TimeUndoClearAll, ReadsFloor, 1000, 41};
     PairedMedians m = TimeInterleaved(&undo);
     TargetIn(target, sizeof target, &m, 1.0);
     PairedRow("Undo of a Clear All of 1000 rows", &m, target);
 
     ForgetListHistory();
-    PairedRuns redo = {TimeRedoClearAll, ReadsFloor, 1000, 15};
+    PairedRuns redo = {TimeRedoClearAll, ReadsFloor, 1000, 41};
     m = TimeInterleaved(&redo);
     TargetIn(target, sizeof target, &m, 1.0);
     PairedRow("Redo of a Clear All of 1000 rows", &m, target);
@@ -110,7 +110,7 @@ void BenchListChanges(void)
     static const struct {
         int rows, pairs;
         double seconds;
-    } PASTES[2] = {{1000, 15, 1.0}, {10000, 7, 10.0}};
+    } PASTES[2] = {{1000, 41, 1.0}, {10000, 7, 10.0}};
     for (int p = 0; p < 2; p++) {
         FillRows(0);
         ForgetListHistory();
