@@ -108,11 +108,22 @@ static void Tell(const char *message)
 
 static void SayLinesLeftOut(const PasteCount *count, const char *text)
 {
+    /* the first 40 characters, never half of a double-byte one; a tab or
+       another control character shows as a space */
     char quote[QUOTE_CHARS + 1];
-    size_t n = count->firstLeftOutLength < QUOTE_CHARS ? count->firstLeftOutLength : QUOTE_CHARS;
-    for (size_t i = 0; i < n; i++) {
-        char c = text[count->firstLeftOut + i];
-        quote[i] = (unsigned char)c < 0x20 ? ' ' : c;
+    const char *line = text + count->firstLeftOut;
+    size_t length = count->firstLeftOutLength, n = 0;
+    while (n < length && n < QUOTE_CHARS) {
+        if (IsDBCSLeadByte((BYTE)line[n])) {
+            if (n + 1 >= length || n + 1 >= QUOTE_CHARS)
+                break;
+            quote[n] = line[n];
+            quote[n + 1] = line[n + 1];
+            n += 2;
+            continue;
+        }
+        quote[n] = (unsigned char)line[n] < 0x20 ? ' ' : line[n];
+        n++;
     }
     quote[n] = 0;
     char message[200];
