@@ -42,8 +42,6 @@ LRESULT CALLBACK EditSubclassProc(HWND window, UINT message, WPARAM wParam, LPAR
 LRESULT CALLBACK ListSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void AdvanceFocus(HWND mainWindow);
 
-/* Ctrl+C or Ctrl+Insert, with neither Alt nor Shift held. */
-int IsCopyKey(WPARAM key);
 /* Puts the whole list on the clipboard as tab-separated text with the hours of
    each row and their total. A clipboard held elsewhere or no memory for the
    text: a warning beep, and the clipboard keeps what it held. Should the
@@ -54,17 +52,12 @@ int CopyEntryList(HWND list);
    program holds it; 1 when open. */
 int OpenClipboardPatiently(HWND owner);
 
-/* Ctrl+V or Shift+Insert, with no other modifier. */
-int IsPasteKey(WPARAM key);
 /* Appends the entries of the clipboard's text (in idle mode; otherwise a
    beep), as one step of the history; says how many lines were left out.
    Returns the number of entries added. */
 int PasteEntries(void);
 
 /* ---- the history of list changes, for Undo and Redo ---------------------- */
-/* Ctrl+Z or Alt+Backspace; Ctrl+Y or Ctrl+Shift+Z. */
-int IsUndoKey(WPARAM key);
-int IsRedoKey(WPARAM key);
 /* In idle mode, take back or make again one change of the list; with nothing
    to take back or make again, or in entry mode, a beep. */
 void UndoListChange(void);
@@ -82,11 +75,19 @@ void ForgetListHistory(void);
    makes, which is dropped. */
 int HandleHistoryKey(UINT message, WPARAM key);
 
-/* ---- rows of the list ------------------------------------------------------ */
+/* ---- rows of the list and the editor -------------------------------------- */
+/* Entry mode: an entry is being typed (New is disabled then). */
+int InEntryMode(void);
+/* The eight time fields, the pair totals and the entry total emptied. */
+void EmptyEditor(void);
 int EntryRowCount(void);
 int SelectedRowOrNone(void);            /* -1 when no row is selected */
 void SelectOnlyRow(int row);            /* -1: none; a selected row is scrolled into view */
-void InsertEntryRow(int index, const char *const cells[9]);
+/* Inserts a row of nine texts at index, with that state (0 or LVIS_SELECTED);
+   returns the row's index. */
+int InsertEntryRow(int index, const char *const cells[9], UINT state);
+/* The same for a row as Add writes it: the number "%d", the times "%8.2f". */
+int InsertEntryTimes(int index, int number, const double times[8], UINT state);
 /* While set, a selection change of the list shows nothing: the rows are being
    put in or taken out many at a time, redrawn once at the end. */
 extern int ListChangesQuiet;

@@ -140,10 +140,3 @@ int CopyEntryList(HWND list)
     }
     return 1; /* the clipboard owns the block now */
 }
-
-int IsCopyKey(WPARAM key)
-{
-    if (key != 'C' && key != VK_INSERT)
-        return 0;
-    return GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0 && GetKeyState(VK_SHIFT) >= 0;
-}

@@ -6,8 +6,6 @@
    are kept whole, whatever their length. */
 
 #include "app.h"
-#include "resource.h"
-#include "totals.h"
 
 #include <commctrl.h>
 #include <string.h>
@@ -45,8 +43,6 @@ static int StepCount;                 /* steps held */
 static int DoneCount;                 /* Steps[0 .. DoneCount) can be undone, the rest redone */
 static ListStep Pending;              /* the change being made */
 static int Recording;
-
-int ListChangesQuiet;
 
 static void FreeRows(RowTexts *rows)
 {
@@ -122,23 +118,6 @@ static void CaptureRows(RowTexts *rows, int first, int count)
     }
 }
 
-void InsertEntryRow(int index, const char *const cells[9])
-{
-    LVITEMA item;
-    ZeroMemory(&item, sizeof item);
-    item.mask = LVIF_TEXT;
-    item.iItem = index;
-    item.pszText = (LPSTR)cells[0];
-    int row = (int)SendMessageA(hEntryList, LVM_INSERTITEMA, 0, (LPARAM)&item);
-    for (int column = 1; column <= 8; column++) {
-        LVITEMA cell;
-        ZeroMemory(&cell, sizeof cell);
-        cell.iSubItem = column;
-        cell.pszText = (LPSTR)cells[column];
-        SendMessageA(hEntryList, LVM_SETITEMTEXTA, (WPARAM)row, (LPARAM)&cell);
-    }
-}
-
 static void PutRows(const RowTexts *rows, int position)
 {
     const char *text = rows->bytes;
@@ -148,7 +127,7 @@ static void PutRows(const RowTexts *rows, int position)
             cells[column] = text;
             text += strlen(text) + 1;
         }
-        InsertEntryRow(position + row, cells);
+        InsertEntryRow(position + row, cells, 0);
     }
 }
 
@@ -162,63 +141,6 @@ static void TakeOutRows(int position, int count)
     }
     for (int row = position + count - 1; row >= position; row--)
         SendMessageA(hEntryList, LVM_DELETEITEM, (WPARAM)row, 0);
-}
-
-int EntryRowCount(void)
-{
-    return (int)SendMessageA(hEntryList, LVM_GETITEMCOUNT, 0, 0);
-}
-
-int SelectedRowOrNone(void)
-{
-    if (SendMessageA(hEntryList, LVM_GETSELECTEDCOUNT, 0, 0) <= 0)
-        return -1;
-    return (int)SendMessageA(hEntryList, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED);
-}
-
-void SelectOnlyRow(int row)
-{
-    LVITEMA item;
-    ZeroMemory(&item, sizeof item);
-    item.stateMask = LVIS_SELECTED;
-    SendMessageA(hEntryList, LVM_SETITEMSTATE, (WPARAM)-1, (LPARAM)&item);
-    if (row < 0)
-        return;
-    item.state = LVIS_SELECTED;
-    SendMessageA(hEntryList, LVM_SETITEMSTATE, (WPARAM)row, (LPARAM)&item);
-    SendMessageA(hEntryList, LVM_ENSUREVISIBLE, (WPARAM)row, FALSE);
-}
-
-void BeginQuietListChange(void)
-{
-    ListChangesQuiet = 1;
-    SendMessageA(hEntryList, WM_SETREDRAW, FALSE, 0);
-}
-
-void EndQuietListChange(void)
-{
-    SendMessageA(hEntryList, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(hEntryList, NULL, TRUE);
-    ListChangesQuiet = 0;
-}
-
-void ShowListAfterChange(HWND focusBefore)
-{
-    UpdateGrandTotal();
-    int rows = EntryRowCount();
-    EnableWindow(hDeleteButton, rows > 0);
-    if (!rows) {
-        /* nothing left to show: the editor is emptied as Clear All empties it */
-        for (int id = IDC_TIMEIN1; id <= IDC_TIMEOUT4; id++)
-            SetDlgItemTextA(hMainWnd, id, "");
-        for (int id = IDC_PAIRTOTAL1; id <= IDC_ENTRYTOTAL; id++)
-            SetDlgItemTextA(hMainWnd, id, "");
-    }
-    /* the focus stays, unless it was on Delete, which has just been disabled:
-       then it goes to New, as after the commands */
-    if (focusBefore == hDeleteButton && !rows)
-        SetFocus(hNewButton);
-    ShowSelectedEntry();
 }
 
 /* ---- recording -------------------------------------------------------------- */
@@ -333,12 +255,6 @@ static void ApplyStep(const ListStep *step, int undo)
     ShowListAfterChange(focus);
 }
 
-/* While an entry is typed, a list change would rewrite the fields. */
-static int InEntryMode(void)
-{
-    return !IsWindowEnabled(hNewButton);
-}
-
 void UndoListChange(void)
 {
     if (InEntryMode() || DoneCount == 0) {
@@ -357,27 +273,4 @@ void RedoListChange(void)
     }
     ApplyStep(&Steps[DoneCount], 0);
     DoneCount++;
-}
-
-static int KeyDown(int virtualKey)
-{
-    return GetKeyState(virtualKey) < 0;
-}
-
-int IsUndoKey(WPARAM key)
-{
-    if (key == 'Z')
-        return KeyDown(VK_CONTROL) && !KeyDown(VK_MENU) && !KeyDown(VK_SHIFT);
-    if (key == VK_BACK)
-        return KeyDown(VK_MENU) && !KeyDown(VK_CONTROL) && !KeyDown(VK_SHIFT);
-    return 0;
-}
-
-int IsRedoKey(WPARAM key)
-{
-    if (key == 'Y')
-        return KeyDown(VK_CONTROL) && !KeyDown(VK_MENU) && !KeyDown(VK_SHIFT);
-    if (key == 'Z')
-        return KeyDown(VK_CONTROL) && !KeyDown(VK_MENU) && KeyDown(VK_SHIFT);
-    return 0;
 }

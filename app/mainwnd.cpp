@@ -10,7 +10,6 @@
 #include "totals.h"
 
 #include <commctrl.h>
-#include <stdio.h>
 #include <string.h>
 
 HINSTANCE hInst;
@@ -169,9 +168,8 @@ int CreateMainWindow(HINSTANCE instance, int showCommand)
 
 int SelectedEntryIndex(void)
 {
-    if (SendMessageA(hEntryList, LVM_GETSELECTEDCOUNT, 0, 0) > 0)
-        return (int)SendMessageA(hEntryList, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED);
-    return 0;
+    int row = SelectedRowOrNone();
+    return row < 0 ? 0 : row;
 }
 
 static void EnableTimeFields(BOOL enable)
@@ -221,27 +219,8 @@ static void AddEntry(void)
 
     BeginListChange();
     EntryCounter++;
-    char number[16];
-    snprintf(number, sizeof number, "%d", EntryCounter);
-    LVITEMA item;
-    ZeroMemory(&item, sizeof item);
-    item.mask = LVIF_TEXT | LVIF_STATE;
-    item.iItem = EntryCounter;
-    item.iSubItem = 0;
-    item.state = LVIS_SELECTED;
-    item.stateMask = LVIS_SELECTED;
-    item.pszText = number;
-    int row = (int)SendMessageA(hEntryList, LVM_INSERTITEMA, 0, (LPARAM)&item);
-
-    for (int column = 1; column <= 8; column++) {
-        char text[NUMBER_TEXT_SIZE];
-        FormatFixed(text, sizeof text, values[column - 1], 8, 2);
-        LVITEMA cell;
-        ZeroMemory(&cell, sizeof cell);
-        cell.iSubItem = column;
-        cell.pszText = text;
-        SendMessageA(hEntryList, LVM_SETITEMTEXTA, (WPARAM)row, (LPARAM)&cell);
-    }
+    /* the row lands at the end, since the counter is never less than the rows */
+    int row = InsertEntryTimes(EntryCounter, EntryCounter, values, LVIS_SELECTED);
     NoteInsertedRows(row, 1);
     EndListChange();
 
@@ -253,10 +232,15 @@ static void AddEntry(void)
     SetFocus(hNewButton);
 }
 
-static void ClearEntry(void)
+void EmptyEditor(void)
 {
     SetTexts(IDC_TIMEIN1, IDC_TIMEOUT4, "");
     SetTexts(IDC_PAIRTOTAL1, IDC_ENTRYTOTAL, "");
+}
+
+static void ClearEntry(void)
+{
+    EmptyEditor();
     LeaveEntryMode();
     if (EntryRowCount() >= 1)
         EnableWindow(hDeleteButton, TRUE);
@@ -290,8 +274,7 @@ static void DeleteEntry(void)
 
 static void ClearAllEntries(void)
 {
-    SetTexts(IDC_TIMEIN1, IDC_TIMEOUT4, "");
-    SetTexts(IDC_PAIRTOTAL1, IDC_ENTRYTOTAL, "");
+    EmptyEditor();
     SetDlgItemTextA(hMainWnd, IDC_GRANDTOTAL, "");
     LeaveEntryMode();
     EnableWindow(hDeleteButton, FALSE);

@@ -31,6 +31,39 @@ static int HandleNavigationKey(UINT message, WPARAM key, int swallowEscape)
 #define CTRL_Z_CHAR 0x1A
 #define CTRL_V_CHAR 0x16
 
+enum { CONTROL = 1, SHIFT = 2, ALT = 4 };
+
+/* The modifiers held while the key went down. */
+static int Modifiers(void)
+{
+    return (GetKeyState(VK_CONTROL) < 0 ? CONTROL : 0) | (GetKeyState(VK_SHIFT) < 0 ? SHIFT : 0) |
+           (GetKeyState(VK_MENU) < 0 ? ALT : 0);
+}
+
+/* Ctrl+Z or Alt+Backspace */
+static int IsUndoKey(WPARAM key)
+{
+    return (key == 'Z' && Modifiers() == CONTROL) || (key == VK_BACK && Modifiers() == ALT);
+}
+
+/* Ctrl+Y or Ctrl+Shift+Z */
+static int IsRedoKey(WPARAM key)
+{
+    return (key == 'Y' && Modifiers() == CONTROL) || (key == 'Z' && Modifiers() == (CONTROL | SHIFT));
+}
+
+/* Ctrl+C or Ctrl+Insert */
+static int IsCopyKey(WPARAM key)
+{
+    return (key == 'C' || key == VK_INSERT) && Modifiers() == CONTROL;
+}
+
+/* Ctrl+V or Shift+Insert */
+static int IsPasteKey(WPARAM key)
+{
+    return (key == 'V' && Modifiers() == CONTROL) || (key == VK_INSERT && Modifiers() == SHIFT);
+}
+
 int HandleHistoryKey(UINT message, WPARAM key)
 {
     if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {

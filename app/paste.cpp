@@ -50,14 +50,23 @@ struct PasteCount {
     size_t firstLeftOutLength;
 };
 
-static PasteCount CountPastedLines(const char *text, size_t length, const TimeRules *rules)
+/* Reads every line of the text and counts the entries and the lines left
+   out; with append, it also appends each entry at the end of the list as Add
+   makes its row, numbered on from EntryCounter. */
+static PasteCount ReadPastedLines(const char *text, size_t length, const TimeRules *rules,
+                                  int append)
 {
     PasteCount count = {0, 0, 0, 0};
+    int first = EntryRowCount();
     for (size_t start = 0, next; start < length; start = next) {
         size_t line = PasteLineLength(text, length, start, &next);
         double times[8];
         switch (ReadPasteLine(text + start, line, rules, times)) {
         case PASTE_ENTRY:
+            if (append) {
+                EntryCounter++;
+                InsertEntryTimes(first + count.entries, EntryCounter, times, 0);
+            }
             count.entries++;
             break;
         case PASTE_LEFT_OUT:
@@ -71,31 +80,6 @@ static PasteCount CountPastedLines(const char *text, size_t length, const TimeRu
         }
     }
     return count;
-}
-
-/* Appends the entries numbered on from EntryCounter, each row as Add makes
-   it; gives how many were added. */
-static int AppendPastedEntries(const char *text, size_t length, const TimeRules *rules)
-{
-    int added = 0;
-    int first = EntryRowCount();
-    for (size_t start = 0, next; start < length && added < PASTE_MAX_ROWS; start = next) {
-        size_t line = PasteLineLength(text, length, start, &next);
-        double times[8];
-        if (ReadPasteLine(text + start, line, rules, times) != PASTE_ENTRY)
-            continue;
-        char cells[9][NUMBER_TEXT_SIZE];
-        const char *row[9];
-        EntryCounter++;
-        snprintf(cells[0], sizeof cells[0], "%d", EntryCounter);
-        for (int k = 0; k < 8; k++)
-            FormatFixed(cells[k + 1], sizeof cells[k + 1], times[k], 8, 2);
-        for (int column = 0; column <= 8; column++)
-            row[column] = cells[column];
-        InsertEntryRow(first + added, row);
-        added++;
-    }
-    return added;
 }
 
 /* A warning owned by the main window; the focus comes back to the list
@@ -134,11 +118,6 @@ static void SayLinesLeftOut(const PasteCount *count, const char *text)
     Tell(message);
 }
 
-static int InEntryMode(void)
-{
-    return !IsWindowEnabled(hNewButton);
-}
-
 int PasteEntries(void)
 {
     if (InEntryMode()) {
@@ -153,7 +132,8 @@ int PasteEntries(void)
         return 0;
     }
     TimeRules rules = CurrentTimeRules();
-    PasteCount count = CountPastedLines(text, length, &rules);
+    /* counted first, so that nothing is added from a clipboard of too many */
+    PasteCount count = ReadPastedLines(text, length, &rules, 0);
     if (count.entries > PASTE_MAX_ROWS) {
         HeapFree(GetProcessHeap(), 0, text);
         Tell("The clipboard holds more than 10,000 entries. Nothing was pasted: paste at "
@@ -165,10 +145,10 @@ int PasteEntries(void)
         int first = EntryRowCount();
         BeginListChange();
         BeginQuietListChange();
-        int added = AppendPastedEntries(text, length, &rules);
-        SelectOnlyRow(first + added - 1);
+        ReadPastedLines(text, length, &rules, 1);
+        SelectOnlyRow(first + count.entries - 1);
         EndQuietListChange();
-        NoteInsertedRows(first, added);
+        NoteInsertedRows(first, count.entries);
         EndListChange();
         ShowListAfterChange(focus);
     }
@@ -178,16 +158,4 @@ int PasteEntries(void)
         MessageBeep(MB_OK);
     HeapFree(GetProcessHeap(), 0, text);
     return count.entries;
-}
-
-int IsPasteKey(WPARAM key)
-{
-    int control = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0;
-    if (GetKeyState(VK_MENU) < 0)
-        return 0;
-    if (key == 'V')
-        return control && !shift;
-    if (key == VK_INSERT)
-        return shift && !control;
-    return 0;
 }

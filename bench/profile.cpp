@@ -11,10 +11,18 @@
 #include "timecalc.h"
 #include "totals.h"
 
+/* A row of the median of the runs, in milliseconds. */
+static void MedianRow(const char *what, double *runs, int count)
+{
+    char value[32];
+    snprintf(value, sizeof value, "%.3f ms", Median(runs, count) * 1e3);
+    Row(what, value, "", "", "");
+}
+
 void BenchProfile(int rows)
 {
     FillRows(rows);
-    char what[80], value[32];
+    char what[80];
     double runs[MAX_REPEATS];
     int repeats = 9;
     Heading("Where an Add's time goes (median)");
@@ -22,8 +30,7 @@ void BenchProfile(int rows)
     for (int i = 0; i < repeats; i++)
         runs[i] = GrandTotalReads(rows);
     snprintf(what, sizeof what, "bare reads of %d rows", rows);
-    snprintf(value, sizeof value, "%.3f ms", Median(runs, repeats) * 1e3);
-    Row(what, value, "", "", "");
+    MedianRow(what, runs, repeats);
 
     for (int i = 0; i < repeats; i++) {
         double start = Seconds();
@@ -36,8 +43,7 @@ void BenchProfile(int rows)
         runs[i] = Seconds() - start;
     }
     snprintf(what, sizeof what, "ReadEntryTimes of %d rows", rows);
-    snprintf(value, sizeof value, "%.3f ms", Median(runs, repeats) * 1e3);
-    Row(what, value, "", "", "");
+    MedianRow(what, runs, repeats);
 
     for (int i = 0; i < repeats; i++) {
         double start = Seconds();
@@ -50,8 +56,7 @@ void BenchProfile(int rows)
         runs[i] = Seconds() - start;
     }
     snprintf(what, sizeof what, "RowHours of %d rows", rows);
-    snprintf(value, sizeof value, "%.3f ms", Median(runs, repeats) * 1e3);
-    Row(what, value, "", "", "");
+    MedianRow(what, runs, repeats);
 
     for (int i = 0; i < repeats; i++) {
         double start = Seconds();
@@ -59,15 +64,14 @@ void BenchProfile(int rows)
         runs[i] = Seconds() - start;
     }
     snprintf(what, sizeof what, "UpdateGrandTotal with %d rows", rows);
-    snprintf(value, sizeof value, "%.3f ms", Median(runs, repeats) * 1e3);
-    Row(what, value, "", "", "");
+    MedianRow(what, runs, repeats);
 
     for (int i = 0; i < repeats; i++) {
         double start = Seconds();
         ShowSelectedEntry();
         runs[i] = Seconds() - start;
     }
-    Row("ShowSelectedEntry", (snprintf(value, sizeof value, "%.3f ms", Median(runs, repeats) * 1e3), value), "", "", "");
+    MedianRow("ShowSelectedEntry", runs, repeats);
 
     for (int i = 0; i < repeats; i++) {
         double times[8];
@@ -77,14 +81,14 @@ void BenchProfile(int rows)
         runs[i] = Seconds() - start;
         SendMessageA(hEntryList, LVM_DELETEITEM, (WPARAM)(RowCount() - 1), 0);
     }
-    Row("inserting one row (9 list messages)", (snprintf(value, sizeof value, "%.3f ms", Median(runs, repeats) * 1e3), value), "", "", "");
+    MedianRow("inserting one row (9 list messages)", runs, repeats);
 
     for (int i = 0; i < repeats; i++) {
         double start = Seconds();
         SelectRow((i * 7919) % rows);
         runs[i] = Seconds() - start;
     }
-    Row("selecting a row (LVM_SETITEMSTATE)", (snprintf(value, sizeof value, "%.3f ms", Median(runs, repeats) * 1e3), value), "", "", "");
+    MedianRow("selecting a row (LVM_SETITEMSTATE)", runs, repeats);
 
     for (int i = 0; i < repeats; i++) {
         double start = Seconds();
@@ -92,7 +96,7 @@ void BenchProfile(int rows)
             SetDlgItemTextA(hMainWnd, k < 8 ? IDC_TIMEIN1 + k : IDC_PAIRTOTAL1 + k - 8, i % 2 ? " 8.00" : "12.50");
         runs[i] = Seconds() - start;
     }
-    Row("13 texts of the editor set", (snprintf(value, sizeof value, "%.3f ms", Median(runs, repeats) * 1e3), value), "", "", "");
+    MedianRow("13 texts of the editor set", runs, repeats);
 
     for (int i = 0; i < repeats; i++) {
         double start = Seconds();
@@ -100,7 +104,7 @@ void BenchProfile(int rows)
             EnableWindow(hTimeFields[k], i % 2);
         runs[i] = Seconds() - start;
     }
-    Row("8 fields enabled or disabled", (snprintf(value, sizeof value, "%.3f ms", Median(runs, repeats) * 1e3), value), "", "", "");
+    MedianRow("8 fields enabled or disabled", runs, repeats);
 
     for (int i = 0; i < repeats; i++) {
         InvalidateRect(hMainWnd, NULL, TRUE);
@@ -111,5 +115,5 @@ void BenchProfile(int rows)
         Pump();
         runs[i] = Seconds() - start;
     }
-    Row("repainting the whole window", (snprintf(value, sizeof value, "%.3f ms", Median(runs, repeats) * 1e3), value), "", "", "");
+    MedianRow("repainting the whole window", runs, repeats);
 }

@@ -6,7 +6,6 @@
 #include <commctrl.h>
 #include <psapi.h>
 
-#include <stdio.h>
 #include <string.h>
 
 #include "app.h"
@@ -56,21 +55,7 @@ void SampleTimes(int row, double times[8])
 void AppendRow(const double times[8])
 {
     int row = RowCount();
-    char text[NUMBER_TEXT_SIZE];
-    snprintf(text, sizeof text, "%d", row + 1);
-    LVITEMA item;
-    ZeroMemory(&item, sizeof item);
-    item.mask = LVIF_TEXT;
-    item.iItem = row;
-    item.pszText = text;
-    row = (int)SendMessageA(hEntryList, LVM_INSERTITEMA, 0, (LPARAM)&item);
-    for (int k = 1; k <= 8; k++) {
-        FormatFixed(text, sizeof text, times[k - 1], 8, 2);
-        ZeroMemory(&item, sizeof item);
-        item.iSubItem = k;
-        item.pszText = text;
-        SendMessageA(hEntryList, LVM_SETITEMTEXTA, (WPARAM)row, (LPARAM)&item);
-    }
+    InsertEntryTimes(row, row + 1, times, 0);
 }
 
 void FillRows(int count)

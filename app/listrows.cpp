@@ -1,0 +1,99 @@
+/* Rows of the list of entries and the editor around them, as the commands,
+   Undo, Redo and Paste change them. */
+
+#include "app.h"
+#include "totals.h"
+
+#include <commctrl.h>
+#include <stdio.h>
+
+int ListChangesQuiet;
+
+int InEntryMode(void)
+{
+    return !IsWindowEnabled(hNewButton);
+}
+
+int InsertEntryRow(int index, const char *const cells[9], UINT state)
+{
+    LVITEMA item;
+    ZeroMemory(&item, sizeof item);
+    item.mask = state ? LVIF_TEXT | LVIF_STATE : LVIF_TEXT;
+    item.iItem = index;
+    item.state = state;
+    item.stateMask = state;
+    item.pszText = (LPSTR)cells[0];
+    int row = (int)SendMessageA(hEntryList, LVM_INSERTITEMA, 0, (LPARAM)&item);
+    for (int column = 1; column <= 8; column++) {
+        LVITEMA cell;
+        ZeroMemory(&cell, sizeof cell);
+        cell.iSubItem = column;
+        cell.pszText = (LPSTR)cells[column];
+        SendMessageA(hEntryList, LVM_SETITEMTEXTA, (WPARAM)row, (LPARAM)&cell);
+    }
+    return row;
+}
+
+int InsertEntryTimes(int index, int number, const double times[8], UINT state)
+{
+    char texts[9][NUMBER_TEXT_SIZE]; /* room for any number a cell is given */
+    const char *cells[9];
+    snprintf(texts[0], sizeof texts[0], "%d", number);
+    for (int k = 0; k < 8; k++)
+        FormatFixed(texts[k + 1], sizeof texts[k + 1], times[k], 8, 2);
+    for (int column = 0; column <= 8; column++)
+        cells[column] = texts[column];
+    return InsertEntryRow(index, cells, state);
+}
+
+int EntryRowCount(void)
+{
+    return (int)SendMessageA(hEntryList, LVM_GETITEMCOUNT, 0, 0);
+}
+
+int SelectedRowOrNone(void)
+{
+    if (SendMessageA(hEntryList, LVM_GETSELECTEDCOUNT, 0, 0) <= 0)
+        return -1;
+    return (int)SendMessageA(hEntryList, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED);
+}
+
+void SelectOnlyRow(int row)
+{
+    LVITEMA item;
+    ZeroMemory(&item, sizeof item);
+    item.stateMask = LVIS_SELECTED;
+    SendMessageA(hEntryList, LVM_SETITEMSTATE, (WPARAM)-1, (LPARAM)&item);
+    if (row < 0)
+        return;
+    item.state = LVIS_SELECTED;
+    SendMessageA(hEntryList, LVM_SETITEMSTATE, (WPARAM)row, (LPARAM)&item);
+    SendMessageA(hEntryList, LVM_ENSUREVISIBLE, (WPARAM)row, FALSE);
+}
+
+void BeginQuietListChange(void)
+{
+    ListChangesQuiet = 1;
+    SendMessageA(hEntryList, WM_SETREDRAW, FALSE, 0);
+}
+
+void EndQuietListChange(void)
+{
+    SendMessageA(hEntryList, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(hEntryList, NULL, TRUE);
+    ListChangesQuiet = 0;
+}
+
+void ShowListAfterChange(HWND focusBefore)
+{
+    UpdateGrandTotal();
+    int rows = EntryRowCount();
+    EnableWindow(hDeleteButton, rows > 0);
+    if (!rows)
+        EmptyEditor(); /* nothing left to show, as after Clear All */
+    /* the focus stays, unless it was on Delete, which has just been disabled:
+       then it goes to New, as after the commands */
+    if (focusBefore == hDeleteButton && !rows)
+        SetFocus(hNewButton);
+    ShowSelectedEntry();
+}
