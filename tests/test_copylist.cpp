@@ -14,12 +14,6 @@ namespace {
 const char HEADER[] = "Entry\tTime In 1\tTime Out 1\tTime In 2\tTime Out 2\tTime In 3\tTime Out 3"
                       "\tTime In 4\tTime Out 4\tHours\r\n";
 
-std::string Trimmed(std::string text)
-{
-    return text.substr(text.find_first_not_of(' ') == std::string::npos ? text.size()
-                                                                         : text.find_first_not_of(' '));
-}
-
 // Everything the user sees, to prove a copy changed none of it.
 std::string VisibleState()
 {

@@ -13,12 +13,6 @@
 
 namespace {
 
-std::string Trimmed(const std::string &text)
-{
-    size_t first = text.find_first_not_of(' ');
-    return first == std::string::npos ? "" : text.substr(first);
-}
-
 class ListChanges : public WindowTest {};
 
 // ---- undo and redo -----------------------------------------------------------

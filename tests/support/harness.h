@@ -163,6 +163,7 @@ std::string EnabledStates();
 std::string IdleStates(bool deleteEnabled);
 std::string EntryStates();
 std::string EditSelection(HWND edit);   // "start,end"
+std::string Trimmed(const std::string &text);   // without its leading blanks
 
 // New, the texts typed into the fields 0 to 7 (NULL leaves a field), then
 // Add as a click presses it: the focus goes to Add first.

@@ -370,6 +370,12 @@ std::string EntryStates()
     return "fields 1 New 0 Add 1 Clear 1 Delete 0 Clear All 1 Preferences 1 Print 1 list 1";
 }
 
+std::string Trimmed(const std::string &text)
+{
+    size_t first = text.find_first_not_of(' ');
+    return first == std::string::npos ? "" : text.substr(first);
+}
+
 std::string EditSelection(HWND edit)
 {
     DWORD start = 0, end = 0;
