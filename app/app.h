@@ -70,6 +70,9 @@ void NoteRemovedRows(int first, int count);
 void NoteInsertedRows(int first, int count);
 void EndListChange(void);
 void ForgetListHistory(void);
+/* After the list refused a row midway through a change: the history no longer
+   fits the list, so it is dropped, and a message box says so. */
+void GiveUpListHistory(void);
 /* The undo and redo keys on the list, a button or the main window: a key-down
    acts and goes on as any other key; gives 1 for the character such a key
    makes, which is dropped. */
@@ -84,7 +87,7 @@ int EntryRowCount(void);
 int SelectedRowOrNone(void);            /* -1 when no row is selected */
 void SelectOnlyRow(int row);            /* -1: none; a selected row is scrolled into view */
 /* Inserts a row of nine texts at index, with that state (0 or LVIS_SELECTED);
-   returns the row's index. */
+   returns the row's index, or -1 when the list refused it (no memory). */
 int InsertEntryRow(int index, const char *const cells[9], UINT state);
 /* The same for a row as Add writes it: the number "%d", the times "%8.2f". */
 int InsertEntryTimes(int index, int number, const double times[8], UINT state);

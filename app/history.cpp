@@ -118,7 +118,9 @@ static void CaptureRows(RowTexts *rows, int first, int count)
     }
 }
 
-static void PutRows(const RowTexts *rows, int position)
+/* Puts the rows back from position on; gives how many the list took, which
+   is fewer only when it refused one (no memory). */
+static int PutRows(const RowTexts *rows, int position)
 {
     const char *text = rows->bytes;
     for (int row = 0; row < rows->rows; row++) {
@@ -127,8 +129,10 @@ static void PutRows(const RowTexts *rows, int position)
             cells[column] = text;
             text += strlen(text) + 1;
         }
-        InsertEntryRow(position + row, cells, 0);
+        if (InsertEntryRow(position + row, cells, 0) < 0)
+            return row;
     }
+    return rows->rows;
 }
 
 static void TakeOutRows(int position, int count)
@@ -165,7 +169,7 @@ void NoteRemovedRows(int first, int count)
 
 void NoteInsertedRows(int first, int count)
 {
-    if (!Recording || count <= 0)
+    if (!Recording || count <= 0 || first < 0)
         return;
     if (Pending.position < 0)
         Pending.position = first;
@@ -239,20 +243,40 @@ void ForgetListHistory(void)
     ForgetHistory();
 }
 
+void GiveUpListHistory(void)
+{
+    ForgetListHistory();
+    HWND focus = GetFocus();
+    MessageBoxA(hMainWnd,
+                "There is not enough memory for another entry, so the change stopped "
+                "there. The entries in the list stay as they are now, and the changes "
+                "before can no longer be undone.",
+                "Hourwise", MB_OK | MB_ICONWARNING);
+    if (focus)
+        SetFocus(focus);
+}
+
 /* ---- undo and redo -------------------------------------------------------- */
 
-static void ApplyStep(const ListStep *step, int undo)
+/* Takes one step back or forth; gives 0 when the list refused a row, and then
+   keeps the rows it took, the last of them selected. */
+static int ApplyStep(const ListStep *step, int undo)
 {
     const RowTexts *out = undo ? &step->inserted : &step->removed;
     const RowTexts *in = undo ? &step->removed : &step->inserted;
     HWND focus = GetFocus();
     BeginQuietListChange();
     TakeOutRows(step->position, out->rows);
-    PutRows(in, step->position);
-    SelectOnlyRow(undo ? step->selectedBefore : step->selectedAfter);
+    int put = PutRows(in, step->position);
+    int whole = put == in->rows;
+    if (whole)
+        SelectOnlyRow(undo ? step->selectedBefore : step->selectedAfter);
+    else
+        SelectOnlyRow(put > 0 ? step->position + put - 1 : -1);
     EndQuietListChange();
     EntryCounter = undo ? step->counterBefore : step->counterAfter;
     ShowListAfterChange(focus);
+    return whole;
 }
 
 void UndoListChange(void)
@@ -262,7 +286,8 @@ void UndoListChange(void)
         return;
     }
     DoneCount--;
-    ApplyStep(&Steps[DoneCount], 1);
+    if (!ApplyStep(&Steps[DoneCount], 1))
+        GiveUpListHistory();
 }
 
 void RedoListChange(void)
@@ -271,6 +296,8 @@ void RedoListChange(void)
         MessageBeep(MB_OK);
         return;
     }
-    ApplyStep(&Steps[DoneCount], 0);
-    DoneCount++;
+    if (ApplyStep(&Steps[DoneCount], 0))
+        DoneCount++;
+    else
+        GiveUpListHistory();
 }

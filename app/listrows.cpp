@@ -24,6 +24,8 @@ int InsertEntryRow(int index, const char *const cells[9], UINT state)
     item.stateMask = state;
     item.pszText = (LPSTR)cells[0];
     int row = (int)SendMessageA(hEntryList, LVM_INSERTITEMA, 0, (LPARAM)&item);
+    if (row < 0)
+        return -1; /* the list refused the row: out of memory */
     for (int column = 1; column <= 8; column++) {
         LVITEMA cell;
         ZeroMemory(&cell, sizeof cell);

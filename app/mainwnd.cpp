@@ -214,7 +214,7 @@ static void AddEntry(void)
         char text[FIELD_READ_SIZE];
         memset(text, 0, sizeof text);
         GetDlgItemTextA(hMainWnd, IDC_TIMEIN1 + i, text, sizeof text);
-        values[i] = RoundToDecimals(ReadNumber(text), 2);
+        values[i] = AddedFieldValue(text);
     }
 
     BeginListChange();

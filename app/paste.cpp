@@ -7,6 +7,7 @@
 #include "pastetext.h"
 #include "totals.h"
 
+#include <limits.h>
 #include <stdio.h>
 #include <string.h>
 
@@ -44,36 +45,43 @@ static char *TakeClipboardText(size_t *length, int *busy)
 }
 
 struct PasteCount {
-    int    entries;
+    int    entries;            /* counted, or with append put into the list */
+    int    refused;            /* the list refused an entry: the rest were not added */
     int    leftOut;
     size_t firstLeftOut;       /* where the first line left out starts */
     size_t firstLeftOutLength;
 };
 
-/* Reads every line of the text and counts the entries and the lines left
-   out; with append, it also appends each entry at the end of the list as Add
-   makes its row, numbered on from EntryCounter. */
+/* Reads the lines of the text and counts the entries and the lines left out;
+   the count stops after one entry more than a paste takes. With append, it
+   instead appends each entry at the end of the list as Add makes its row,
+   numbered on from EntryCounter, and stops should the list refuse one. */
 static PasteCount ReadPastedLines(const char *text, size_t length, const TimeRules *rules,
                                   int append)
 {
-    PasteCount count = {0, 0, 0, 0};
+    PasteCount count = {0, 0, 0, 0, 0};
     int first = EntryRowCount();
     for (size_t start = 0, next; start < length; start = next) {
         size_t line = PasteLineLength(text, length, start, &next);
         double times[8];
         switch (ReadPasteLine(text + start, line, rules, times)) {
         case PASTE_ENTRY:
-            if (append) {
-                EntryCounter++;
-                InsertEntryTimes(first + count.entries, EntryCounter, times, 0);
+            if (append && InsertEntryTimes(first + count.entries, EntryCounter + 1, times, 0) < 0) {
+                count.refused = 1;
+                return count;
             }
-            count.entries++;
+            if (append)
+                EntryCounter++;
+            if (++count.entries > PASTE_MAX_ROWS && !append)
+                return count;
             break;
         case PASTE_LEFT_OUT:
-            if (count.leftOut++ == 0) {
+            if (count.leftOut == 0) {
                 count.firstLeftOut = start;
                 count.firstLeftOutLength = line;
             }
+            if (count.leftOut < INT_MAX)
+                count.leftOut++;
             break;
         case PASTE_SKIPPED:
             break;
@@ -140,19 +148,24 @@ int PasteEntries(void)
              "most 10,000 at a time.");
         return 0;
     }
+    int refused = 0;
     if (count.entries > 0) {
         HWND focus = GetFocus();
         int first = EntryRowCount();
         BeginListChange();
         BeginQuietListChange();
-        ReadPastedLines(text, length, &rules, 1);
-        SelectOnlyRow(first + count.entries - 1);
+        PasteCount added = ReadPastedLines(text, length, &rules, 1);
+        if (added.entries > 0)
+            SelectOnlyRow(first + added.entries - 1);
         EndQuietListChange();
-        NoteInsertedRows(first, count.entries);
+        NoteInsertedRows(first, added.entries);
         EndListChange();
         ShowListAfterChange(focus);
+        refused = added.refused;
     }
-    if (count.leftOut > 0)
+    if (refused)
+        GiveUpListHistory();
+    else if (count.leftOut > 0)
         SayLinesLeftOut(&count, text);
     else if (count.entries == 0)
         MessageBeep(MB_OK);

@@ -19,23 +19,6 @@ size_t PasteLineLength(const char *text, size_t length, size_t start, size_t *ne
     return end - start;
 }
 
-int IsTimeCell(const char *cell, size_t length)
-{
-    if (length == 0)
-        return 1;
-    if (length > PASTE_TIME_CHARS)
-        return 0;
-    int digits = 0;
-    for (size_t i = 0; i < length; i++) {
-        char c = cell[i];
-        if (c >= '0' && c <= '9')
-            digits++;
-        else if (!strchr(".*-+eE", c) || c == 0)
-            return 0;
-    }
-    return digits > 0;
-}
-
 struct Cell {
     const char *text;
     size_t      length;
@@ -90,18 +73,116 @@ static int IsWholeNumber(const Cell *cell)
     return 1;
 }
 
-/* The value a time cell gives in a field that is left: evaluated as typed,
-   then rounded as Add rounds it. A plain number is read whole, as the totals
-   read a cell: one of 9 or 10 characters (9999999.00) can only come from the
-   list, and its last digits must not be lost. */
-static double CellTime(const Cell *cell, const TimeRules *rules)
+/* ---- one cell ------------------------------------------------------------- */
+
+static int IsDigitChar(char c) { return c >= '0' && c <= '9'; }
+
+/* Reads the digits at text[*at], at most most of them; gives their count and
+   their value (exact up to 15 digits). */
+static int ReadDigits(const char *text, size_t length, size_t *at, int most, double *value)
 {
-    char text[PASTE_TIME_CHARS + 1];
-    memcpy(text, cell->text, cell->length);
-    text[cell->length] = 0;
-    if (!strpbrk(text, "*-+"))
-        return RoundToDecimals(ReadNumber(text), 2);
-    return RoundToDecimals(EvaluateTimeText(text, rules), 2);
+    int count = 0;
+    *value = 0.0;
+    while (*at < length && count < most && IsDigitChar(text[*at])) {
+        *value = *value * 10 + (text[*at] - '0');
+        (*at)++;
+        count++;
+    }
+    return count;
+}
+
+/* ":SS" or ":MM" at text[*at]: two digits from 00 to 59. */
+static int ReadSixtieths(const char *text, size_t length, size_t *at, double *value)
+{
+    if (*at >= length || text[*at] != ':')
+        return 0;
+    (*at)++;
+    return ReadDigits(text, length, at, 2, value) == 2 && *value < 60 &&
+           !(*at < length && IsDigitChar(text[*at]));
+}
+
+static int IsLetter(char c, char upper) { return c == upper || c == upper + ('a' - 'A'); }
+
+int ReadClockTime(const char *text, size_t length, const TimeRules *rules, double *hours)
+{
+    size_t at = 0;
+    double h, m, s = 0.0;
+    if (ReadDigits(text, length, &at, PASTE_NUMBER_CHARS, &h) == 0 ||
+        (at < length && IsDigitChar(text[at])) || !ReadSixtieths(text, length, &at, &m))
+        return 0;
+    if (at < length && text[at] == ':' && !ReadSixtieths(text, length, &at, &s))
+        return 0;
+    if (at < length && text[at] == ' ')
+        at++;
+    if (at < length) { /* AM or PM, and nothing after it */
+        if (length - at != 2 || !IsLetter(text[at + 1], 'M'))
+            return 0;
+        int pm = IsLetter(text[at], 'P');
+        if (!pm && !IsLetter(text[at], 'A'))
+            return 0;
+        if (h < 1 || h > 12)
+            return 0;
+        if (h == 12)
+            h = 0;
+        if (pm)
+            h += 12;
+    }
+    double fraction = RoundToDecimals(m / 60.0 + s / 3600.0, 2);
+    double q = RoundToStepValue(fraction, rules->step, rules->roundType);
+    *hours = RoundToDecimals(h + q, 2);
+    return 1;
+}
+
+/* A plain decimal number: an optional minus sign, then digits with at most
+   one point among or after them, and at least one digit. */
+static int IsPlainNumber(const char *text, size_t length)
+{
+    size_t i = length > 0 && text[0] == '-' ? 1 : 0;
+    int digits = 0, points = 0;
+    for (; i < length; i++) {
+        if (IsDigitChar(text[i]))
+            digits++;
+        else if (text[i] != '.' || ++points > 1)
+            return 0;
+    }
+    return digits > 0;
+}
+
+static int IsTypedTime(const char *text, size_t length)
+{
+    int digits = 0;
+    for (size_t i = 0; i < length; i++) {
+        if (IsDigitChar(text[i]))
+            digits++;
+        else if (text[i] == 0 || !strchr(".*-+eE", text[i]))
+            return 0;
+    }
+    return digits > 0;
+}
+
+int ReadCellTime(const char *cell, size_t length, const TimeRules *rules, double *hours)
+{
+    char text[PASTE_NUMBER_CHARS + 1];
+    *hours = 0.0;
+    if (length == 0)
+        return 1;
+    int plain = length <= PASTE_NUMBER_CHARS && IsPlainNumber(cell, length);
+    int typed = length <= PASTE_TYPED_CHARS && IsTypedTime(cell, length);
+    double value;
+    if (plain || typed) {
+        memcpy(text, cell, length);
+        text[length] = 0;
+    }
+    if (plain) /* a negative number too, which typed would be the - operator */
+        value = RoundToDecimals(ReadNumber(text), 2);
+    else if (typed)
+        value = AddedTime(EvaluateTimeText(text, rules));
+    else if (!ReadClockTime(cell, length, rules, &value))
+        return 0;
+    if (AddedTime(value) != value)
+        return 0; /* more than a row can hold */
+    *hours = value;
+    return 1;
 }
 
 PasteLineKind ReadPasteLine(const char *line, size_t length, const TimeRules *rules,
@@ -123,10 +204,10 @@ PasteLineKind ReadPasteLine(const char *line, size_t length, const TimeRules *ru
         return PASTE_LEFT_OUT;
 
     int timeCount = first ? 8 : count;
-    for (int k = 0; k < timeCount; k++)
-        if (!IsTimeCell(cells[first + k].text, cells[first + k].length))
+    for (int k = 0; k < 8; k++) {
+        times[k] = 0.0;
+        if (k < timeCount && !ReadCellTime(cells[first + k].text, cells[first + k].length, rules, &times[k]))
             return PASTE_LEFT_OUT;
-    for (int k = 0; k < 8; k++)
-        times[k] = k < timeCount ? CellTime(&cells[first + k], rules) : 0.0;
+    }
     return PASTE_ENTRY;
 }

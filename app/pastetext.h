@@ -7,8 +7,9 @@
 
 #include <stddef.h>
 
-#define PASTE_TIME_CHARS 10   /* a list cell is read with room for 10 characters */
-#define PASTE_MAX_ROWS   10000
+#define PASTE_TYPED_CHARS  7    /* a cell in the typed notation: what a time field holds */
+#define PASTE_NUMBER_CHARS 40   /* a plain decimal number, read whole */
+#define PASTE_MAX_ROWS     10000
 
 enum PasteLineKind {
     PASTE_SKIPPED,   /* an empty line, or the heading or Total line of a copied table */
@@ -21,14 +22,32 @@ enum PasteLineKind {
    one line). */
 size_t PasteLineLength(const char *text, size_t length, size_t start, size_t *next);
 
-/* A cell is a time when it is empty, or at most 10 characters of 0-9 . * - +
-   e E with at least one digit. */
-int IsTimeCell(const char *cell, size_t length);
+/* A clock time as a spreadsheet copies it: H:MM or H:MM:SS, then AM or PM in
+   any case, with or without a blank before it. Minutes and seconds are two
+   digits below 60; hours are 1 to 12 with AM or PM (12 AM is 0, 1 PM is 13),
+   any whole number without. The minutes and seconds as a fraction of an hour
+   are rounded to two decimals and to the step, as a typed minute part is; the
+   sum is rounded to two decimals. Gives 1 and the hours for such a text. */
+int ReadClockTime(const char *text, size_t length, const TimeRules *rules, double *hours);
+
+/* The hours a cell stands for, as the list would hold them; 0 when the cell
+   is no time, or one no row can hold:
+   - empty: 0;
+   - a clock time (ReadClockTime);
+   - a plain decimal number, with or without a minus sign (-0.92, 10000000.00):
+     that number rounded to two decimals;
+   - the typed notation, at most 7 characters of 0-9 . * - + e E with a digit:
+     what typing it into a time field, leaving the field and pressing Add
+     stores (1e10 gives 10000000.00, 1e5*47 gives 100000.70).
+   A clock time or a number counts only when Add could have stored it as it
+   is (AddedTime gives it back): then the list's "%8.2f" cell has at most 11
+   characters, and the totals, which read a cell's first 10, read it whole. */
+int ReadCellTime(const char *cell, size_t length, const TimeRules *rules, double *hours);
 
 /* What a line is; for an entry, its eight times (In 1, Out 1, ... Out 4) as
-   typing each cell into a time field and leaving it gives them, missing ones
-   0. A line of 10 cells whose first cell is a whole number is a copied row:
-   the number is dropped and the hours at its end are ignored. */
+   ReadCellTime gives them, missing ones 0. A line of 10 cells whose first cell
+   is a whole number is a copied row: the number is dropped and the hours at
+   its end are ignored. */
 PasteLineKind ReadPasteLine(const char *line, size_t length, const TimeRules *rules,
                             double times[8]);
 

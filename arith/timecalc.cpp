@@ -119,6 +119,25 @@ double EvaluateTimeText(const char *text, const TimeRules *rules)
     return RoundToDecimals(h + q, 2);
 }
 
+double AddedFieldValue(const char *text)
+{
+    char read[FIELD_CHARS + 1];
+    size_t n = 0;
+    while (n < FIELD_CHARS && text[n]) {
+        read[n] = text[n];
+        n++;
+    }
+    read[n] = 0;
+    return RoundToDecimals(ReadNumber(read), 2);
+}
+
+double AddedTime(double evaluated)
+{
+    char shown[NUMBER_TEXT_SIZE];
+    FormatFixed(shown, sizeof shown, evaluated, 5, 2);
+    return AddedFieldValue(shown);
+}
+
 /* ---- pairs and rows ------------------------------------------------------- */
 
 double PairDifference(double value, double partner)

@@ -25,6 +25,15 @@ struct TimeRules {
    stands for. */
 double EvaluateTimeText(const char *text, const TimeRules *rules);
 
+/* What Add stores for a time field's text: at most its first 8 characters
+   read as a number, rounded to two decimals. */
+double AddedFieldValue(const char *text);
+
+/* What Add stores for a field left showing the evaluated hours: their "%5.2f"
+   text read back as Add reads a field. Hours of more than 8 characters lose
+   their last ones (1e7 stays 10000000, 100000.78 becomes 100000.7). */
+double AddedTime(double evaluated);
+
 /* The hours between a freshly evaluated time and its partner as shown in the
    editor: 0 when either side is 0 (the pair total is then left alone). */
 double PairDifference(double value, double partner);

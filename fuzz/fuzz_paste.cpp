@@ -3,16 +3,119 @@
    Input: the three operator modes, the round type and a step (as for the
    typed notation), then the text.
 
-   Checks: the lines cover the text in order, each ends before a CR or LF and
-   the next starts after its line end; an entry's times are finite and
-   rounded to two decimals; and an entry written back as the list copies it
-   (its number, the eight times as "%8.2f" without their blanks, its hours)
-   reads as the same times. */
+   Checks, under those preferences:
+   - the lines cover the text in order, each ends before a CR or LF and the
+     next starts after its line end;
+   - an entry's times are rounded to two decimals, and written back as the
+     list copies them (its number, the eight times as "%8.2f" without their
+     blanks, its hours) read as the same times; the totals, which read a
+     cell's first 10 characters, read each cell as its time;
+   - the first 7 bytes of the text (what a time field can hold) typed into a
+     field, left and added make a cell that pastes back as itself;
+   - those bytes as a cell in the typed notation paste as Add stores them, and
+     a plain number with a minus sign pastes as that negative number. */
 
 #include "fuzz_common.h"
 #include "pastetext.h"
 
 static const double STEPS[] = {0.0, 0.05, 0.1, 0.15, 0.25, 0.5, 1.0, -1.0};
+
+/* The list's cell of a time, without its blanks; its length. */
+static size_t CellOf(double time, char cell[NUMBER_TEXT_SIZE], const char **shown)
+{
+    FormatFixed(cell, NUMBER_TEXT_SIZE, time, 8, 2);
+    *shown = cell + strspn(cell, " ");
+    return strlen(*shown);
+}
+
+/* The time a cell holds as the totals read it: its first 10 characters. */
+static double TotalsRead(const char *cell)
+{
+    char read[11];
+    size_t n = strnlen(cell, 10);
+    memcpy(read, cell, n);
+    read[n] = 0;
+    return RoundToDecimals(ReadNumber(read), 2);
+}
+
+static void CheckCopiedBack(const double times[8], const TimeRules *rules)
+{
+    char copied[12 * 11 + 8];
+    size_t used = 0;
+    memcpy(copied, "17\t", 3);
+    used = 3;
+    for (int k = 0; k < 8; k++) {
+        FUZZ_CHECK(isfinite(times[k]), "time %d is %g", k, times[k]);
+        FUZZ_CHECK(SameDouble(times[k], RoundToDecimals(times[k], 2)), "time %d not rounded", k);
+        char cell[NUMBER_TEXT_SIZE];
+        const char *shown;
+        size_t n = CellOf(times[k], cell, &shown);
+        FUZZ_CHECK(n <= 11, "time %d gives the cell %s", k, shown);
+        FUZZ_CHECK(SameDouble(TotalsRead(cell), times[k]), "the totals read %s as %.17g", cell,
+                   TotalsRead(cell));
+        memcpy(copied + used, shown, n);
+        used += n;
+        copied[used++] = '\t';
+    }
+    memcpy(copied + used, "99.00", 5);
+    used += 5;
+    double again[8];
+    FUZZ_CHECK(ReadPasteLine(copied, used, rules, again) == PASTE_ENTRY, "copied row %.*s left out",
+               (int)used, copied);
+    for (int k = 0; k < 8; k++)
+        FUZZ_CHECK(SameDouble(again[k], times[k]), "time %d: %.17g came back as %.17g", k, times[k],
+                   again[k]);
+}
+
+static int IsNotation(const char *text, size_t length)
+{
+    int digits = 0;
+    for (size_t i = 0; i < length; i++) {
+        if (text[i] >= '0' && text[i] <= '9')
+            digits++;
+        else if (!strchr(".*-+eE", text[i]))
+            return 0;
+    }
+    return digits > 0;
+}
+
+static int IsNegativeNumber(const char *text, size_t length)
+{
+    if (length < 2 || text[0] != '-')
+        return 0;
+    int digits = 0, points = 0;
+    for (size_t i = 1; i < length; i++) {
+        if (text[i] >= '0' && text[i] <= '9')
+            digits++;
+        else if (text[i] != '.' || ++points > 1)
+            return 0;
+    }
+    return digits > 0;
+}
+
+/* What a time field holds, as typed, added and pasted. */
+static void CheckTypedField(const char *text, size_t length, const TimeRules *rules)
+{
+    char field[PASTE_TYPED_CHARS + 1];
+    size_t n = 0;
+    while (n < length && n < PASTE_TYPED_CHARS && text[n]) /* a field's text ends at a NUL */
+        field[n] = text[n], n++;
+    field[n] = 0;
+
+    double added = AddedTime(EvaluateTimeText(field, rules));
+    char cell[NUMBER_TEXT_SIZE];
+    const char *shown;
+    size_t cellLength = CellOf(added, cell, &shown);
+    double pasted = -1;
+    FUZZ_CHECK(ReadCellTime(shown, cellLength, rules, &pasted) && SameDouble(pasted, added),
+               "typed \"%s\", Add stored %s, which pastes as %.17g", field, shown, pasted);
+
+    if (n == 0 || !IsNotation(field, n))
+        return;
+    double expected = IsNegativeNumber(field, n) ? RoundToDecimals(ReadNumber(field), 2) : added;
+    FUZZ_CHECK(ReadCellTime(field, n, rules, &pasted) && SameDouble(pasted, expected),
+               "the cell \"%s\" pastes as %.17g, not %.17g", field, pasted, expected);
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
@@ -26,6 +129,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const char *text = (const char *)data + in.pos;
     size_t length = size - in.pos;
 
+    CheckTypedField(text, length, &rules);
+
     for (size_t start = 0, next; start < length; start = next) {
         size_t line = PasteLineLength(text, length, start, &next);
         FUZZ_CHECK(start + line <= length && next > start + line - (line > 0) && next <= length,
@@ -35,38 +140,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                    "a line end inside the line at %zu", start);
 
         double times[8];
-        if (ReadPasteLine(text + start, line, &rules, times) != PASTE_ENTRY)
-            continue;
-        char copied[12 * 11 + 8];
-        size_t used = 0;
-        memcpy(copied, "17\t", 3);
-        used = 3;
-        int fits = 1;
-        for (int k = 0; k < 8; k++) {
-            FUZZ_CHECK(!isnan(times[k]), "time %d is NaN", k);
-            FUZZ_CHECK(SameDouble(times[k], RoundToDecimals(times[k], 2)), "time %d not rounded", k);
-            char cell[NUMBER_TEXT_SIZE];
-            FormatFixed(cell, sizeof cell, times[k], 8, 2);
-            const char *shown = cell + strspn(cell, " ");
-            size_t n = strlen(shown);
-            if (n > PASTE_TIME_CHARS || !isfinite(times[k]) || (n > 0 && shown[0] == '-'))
-                fits = 0; /* a cell no paste reads as a time, or one read with its operator */
-            if (fits) {
-                memcpy(copied + used, shown, n);
-                used += n;
-                copied[used++] = '\t';
-            }
-        }
-        if (!fits)
-            continue;
-        memcpy(copied + used, "99.00", 5);
-        used += 5;
-        double again[8];
-        FUZZ_CHECK(ReadPasteLine(copied, used, &rules, again) == PASTE_ENTRY, "copied row %.*s left out",
-                   (int)used, copied);
-        for (int k = 0; k < 8; k++)
-            FUZZ_CHECK(SameDouble(again[k], times[k]), "time %d: %.17g came back as %.17g", k,
-                       times[k], again[k]);
+        if (ReadPasteLine(text + start, line, &rules, times) == PASTE_ENTRY)
+            CheckCopiedBack(times, &rules);
     }
     return 0;
 }

@@ -8,6 +8,7 @@
 #include "harness.h"
 #include "resource.h"
 
+#include <commctrl.h>
 #include <string>
 #include <vector>
 
@@ -20,7 +21,9 @@ class ListChanges : public WindowTest {};
 // A: a row added, the k-th of the test with In 8 and Out 8 + k (k hours);
 // D: Delete; C: Clear All; S1: row 1 selected; P: a paste of two rows (7 and
 // 8 hours); U: Ctrl+Z in the list; u: Alt+Backspace on "Clear All"; Y: Ctrl+Y
-// in the list; y: Ctrl+Shift+Z on the main window itself.
+// in the list; y: Ctrl+Shift+Z on the main window itself; !N: the list takes
+// N more rows, then refuses one, as with no memory, in the next command,
+// which must say so.
 struct After {
     const char *command;
     const char *numbers;   // the entry numbers of the rows
@@ -36,8 +39,34 @@ struct Sequence {
 
 class UndoRedo : public ListChanges, public ::testing::WithParamInterface<Sequence> {};
 
-void Command(const std::string &command, int *added)
+int InsertsLeft = -1; // -1: the list takes every row
+WNDPROC ListProcBefore;
+
+LRESULT CALLBACK RefusingListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == LVM_INSERTITEMA && InsertsLeft >= 0 && InsertsLeft-- == 0)
+        return -1;
+    return CallWindowProcA(ListProcBefore, window, message, wParam, lParam);
+}
+
+void Command(const std::string &command, int *added, bool refusal = false)
+{
+    if (command[0] == '!') {
+        InsertsLeft = command[1] - '0';
+        ListProcBefore = (WNDPROC)SetWindowLongPtrA(hEntryList, GWLP_WNDPROC, (LONG_PTR)RefusingListProc);
+        return;
+    }
+    if (InsertsLeft >= 0 && !refusal) {
+        std::string box;
+        DriveDialogs([&] { Command(command, added, true); },
+                     {{"no memory", hMainWnd, -1, [&](HWND dialog) {
+                           box = BoxText(dialog);
+                           PressOk(dialog);
+                       }}});
+        EXPECT_NE(std::string::npos, box.find("not enough memory")) << box;
+        EXPECT_EQ(-1, InsertsLeft);
+        return;
+    }
     if (command == "A") {
         ++*added;
         std::string out = std::to_string(8 + *added);
@@ -60,7 +89,9 @@ void Command(const std::string &command, int *added)
                                                                    : WITH_CONTROL;
         UINT key = command == "u" ? VK_BACK : command == "Y" ? 'Y' : 'Z';
         KeyStroke(target, key, modifiers);
-        EXPECT_EQ(before, FocusName()) << "the focus moved";
+        if (!refusal) { // after a message box, Wine may give the focus back late
+            EXPECT_EQ(before, FocusName()) << "the focus moved";
+        }
     }
 }
 
@@ -135,7 +166,31 @@ INSTANTIATE_TEST_SUITE_P(
                   {"P", "1,2,3", 2, "16.00", false},
                   {"U", "1", 0, "1.00", false},
                   {"Y", "1,2,3", 2, "16.00", false},
-                  {"A", "1,2,3,4", 3, "18.00", false}}}),
+                  {"A", "1,2,3,4", 3, "18.00", false}}},
+        // a row the list refuses: the rows taken stay, the history is gone
+        Sequence{"ThePasteStopsAtARefusedRow",
+                 {{"A", "1", 0, "1.00", false},
+                  {"!1", "1", 0, "1.00", false},
+                  {"P", "1,2", 1, "8.00", false},
+                  {"U", "1,2", 1, "8.00", true},
+                  {"A", "1,2,3", 2, "10.00", false}}},
+        Sequence{"TheUndoStopsAtARefusedRow",
+                 {{"A", "1", 0, "1.00", false},
+                  {"A", "1,2", 1, "3.00", false},
+                  {"A", "1,2,3", 2, "6.00", false},
+                  {"C", "", -1, "", false},
+                  {"!2", "", -1, "", false},
+                  {"U", "1,2", 1, "3.00", false},
+                  {"U", "1,2", 1, "3.00", true},
+                  {"Y", "1,2", 1, "3.00", true},
+                  {"A", "1,2,4", 2, "7.00", false}}},
+        Sequence{"TheRedoStopsAtARefusedRow",
+                 {{"A", "1", 0, "1.00", false},
+                  {"P", "1,2,3", 2, "16.00", false},
+                  {"U", "1", 0, "1.00", false},
+                  {"!1", "1", 0, "1.00", false},
+                  {"Y", "1,2", 1, "8.00", false},
+                  {"Y", "1,2", 1, "8.00", true}}}),
     [](const ::testing::TestParamInfo<Sequence> &info) { return std::string(info.param.name); });
 
 TEST_F(ListChanges, UndoBringsBackEveryTextOfTheRowsAndTheRowShown)
@@ -191,8 +246,14 @@ TEST_F(ListChanges, TimeFieldsKeepTheirOwnUndoAndEntryModeOnlyBeeps)
 
 // ---- paste -------------------------------------------------------------------
 
+// "+" as minutes only, so that a typed time can be negative
+const SettingsValues PLUS_MINUTES = {1, 5, 7, "Customer Name", 1, ".00"};
+const SettingsValues QUARTER_BOTH = {1, 5, 8, "Customer Name", 1, ".25"};
+
 TEST_F(ListChanges, ACopiedWeekPastesBackAsItWas)
 {
+    RestartWith(PLUS_MINUTES);
+    EnterRow({"-1+5", "1e7", "1e5*47", "-99e5+0", "1e10", "-0.5"});
     EnterRow({"8", "12", "12*30", "5-30"});
     EnterRow({"7*45", "11*15", "12*15", "16*30"});
     EnterRow({"0", "17"});
@@ -221,7 +282,7 @@ TEST_F(ListChanges, ACopiedWeekPastesBackAsItWas)
 
 struct PasteCase {
     const char *name;
-    bool changedSettings; // "*" hours and minutes, "-" and "+" hours only, up to .25
+    const SettingsValues *settings; // NULL: the defaults
     std::string clipboard;
     std::vector<const char *> rows;  // the times of each added row, from In 1 on
     const char *message;             // "": none
@@ -240,8 +301,8 @@ std::string PastedTimes(int row)
 TEST_P(Pasted, TextGivesTheseRowsOrSaysWhatWasLeftOut)
 {
     const PasteCase &c = GetParam();
-    if (c.changedSettings)
-        RestartWith(CHANGED_SETTINGS);
+    if (c.settings)
+        RestartWith(*c.settings);
     EnterRow({"8", "9"});
     if (c.clipboard == "no text")
         PutOnClipboard(c.clipboard, false);
@@ -286,39 +347,47 @@ std::string ManyLines(int count)
 INSTANTIATE_TEST_SUITE_P(
     Clipboard, Pasted,
     ::testing::Values(
-        PasteCase{"TimesAsTyped", false, "17.50\t5-30\r\n8*30\t12+1\t  9  \t16\r\n",
+        PasteCase{"TimesAsTyped", NULL, "17.50\t5-30\r\n8*30\t12+1\t  9  \t16\r\n",
                   {"17.50 17.50 0.00 0.00 0.00 0.00 0.00 0.00",
                    "8.50 12.02 9.00 16.00 0.00 0.00 0.00 0.00"}, ""},
-        PasteCase{"OperatorsUnderChangedPreferences", true, "8*30\t5-30\t4+10\t8.10\n",
+        PasteCase{"OperatorsUnderChangedPreferences", &CHANGED_SETTINGS, "8*30\t5-30\t4+10\t8.10\n",
                   {"20.50 17.50 16.25 8.10 0.00 0.00 0.00 0.00"}, ""},
-        PasteCase{"LineEnds", false, "8\t12\n13\t17\r14\t15\r\n\r\n\n",
+        PasteCase{"ClockTimesOfSpreadsheets", NULL,
+                  "08:30:00 AM\t12:00:00 PM\t12:30 pm\t05:15PM\r\n16:05\t8:30:45\t40:15\t12:00 am\r\n"
+                  "-0.92\t10000000.00\t-9900000.00\t1e10\t1e5*47\r\n",
+                  {"8.50 12.00 12.50 17.25 0.00 0.00 0.00 0.00", "16.08 8.51 40.25 0.00 0.00 0.00 0.00 0.00",
+                   "-0.92 10000000.00 -9900000.00 10000000.00 100000.70 0.00 0.00 0.00"}, ""},
+        PasteCase{"ClockTimesToAQuarterHour", &QUARTER_BOTH, "7:52\t7*52\t5:07 PM\t11:37:30 AM\r\n",
+                  {"7.75 7.75 17.00 11.75 0.00 0.00 0.00 0.00"}, ""},
+        PasteCase{"LineEnds", NULL, "8\t12\n13\t17\r14\t15\r\n\r\n\n",
                   {"8.00 12.00 0.00 0.00 0.00 0.00 0.00 0.00", "13.00 17.00 0.00 0.00 0.00 0.00 0.00 0.00",
                    "14.00 15.00 0.00 0.00 0.00 0.00 0.00 0.00"}, ""},
-        PasteCase{"ACopiedTableWithNumbersHoursAndTotal", false,
+        PasteCase{"ACopiedTableWithNumbersHoursAndTotal", NULL,
                   "Entry\tTime In 1\tTime Out 1\tTime In 2\tTime Out 2\tTime In 3\tTime Out 3\tTime "
                   "In 4\tTime Out 4\tHours\r\n7\t8.00\t12.00\t12.50\t17.50\t0.00\t0.00\t0.00\t0.00"
                   "\t99.00\r\nTotal\t\t\t\t\t\t\t\t\t99.00\r\n",
                   {"8.00 12.00 12.50 17.50 0.00 0.00 0.00 0.00"}, ""},
-        PasteCase{"EightTimesAndEmptyCells", false, "1\t2\t\t4\t5\t6\t7\t8\t\t\t\n",
+        PasteCase{"EightTimesAndEmptyCells", NULL, "1\t2\t\t4\t5\t6\t7\t8\t\t\t\n",
                   {"1.00 2.00 0.00 4.00 5.00 6.00 7.00 8.00"}, ""},
-        PasteCase{"AHeaderOfAnotherProgram", false, "Date\tIn\tOut\r\n8\t16\r\n",
+        PasteCase{"AHeaderOfAnotherProgram", NULL, "Date\tIn\tOut\r\n8\t16\r\n",
                   {"8.00 16.00 0.00 0.00 0.00 0.00 0.00 0.00"},
                   "Hourwise: 1 line was left out because it holds no entry. The first of "
                   "them:\n\n\"Date In Out\""},
-        PasteCase{"CellsThatAreNoTimes", false,
-                  "12345678901\t8\r\n1234567.00\r\n8:30\r\ne\r\n8h\r\n1\t2\t3\t4\t5\t6\t7\t8\t9\r\n"
-                  "x\t1\t2\t3\t4\t5\t6\t7\t8\t9\r\n",
+        PasteCase{"CellsThatAreNoTimes", NULL,
+                  "12345678901\t8\r\n1234567.00\r\n8:60\r\ne\r\n8h30\r\n1\t2\t3\t4\t5\t6\t7\t8\t9\r\n"
+                  "x\t1\t2\t3\t4\t5\t6\t7\t8\t9\r\n13:00 PM\t8:5\t8:30:00:00\r\n99999999.50\r\n"
+                  "1234*567\r\n",
                   {"1234567.00 0.00 0.00 0.00 0.00 0.00 0.00 0.00"},
-                  "Hourwise: 6 lines were left out because they hold no entry. The first of "
+                  "Hourwise: 9 lines were left out because they hold no entry. The first of "
                   "them:\n\n\"12345678901 8\""},
-        PasteCase{"Prose", false,
+        PasteCase{"Prose", NULL,
                   "Dear clerk, here are the hours of last week that you asked for.\r\nRegards\r\n",
                   {}, "Hourwise: 2 lines were left out because they hold no entry. The first of "
                       "them:\n\n\"Dear clerk, here are the hours of last w\""},
-        PasteCase{"OnlyAHeadingAndBlankLines", false, "Entry\tTime In 1\r\n  \t \r\n", {}, ""},
-        PasteCase{"AnEmptyClipboard", false, "", {}, ""},
-        PasteCase{"NoTextOnTheClipboard", false, "no text", {}, ""},
-        PasteCase{"MoreThanTenThousandRows", false, ManyLines(10001), {},
+        PasteCase{"OnlyAHeadingAndBlankLines", NULL, "Entry\tTime In 1\r\n  \t \r\n", {}, ""},
+        PasteCase{"AnEmptyClipboard", NULL, "", {}, ""},
+        PasteCase{"NoTextOnTheClipboard", NULL, "no text", {}, ""},
+        PasteCase{"MoreThanTenThousandRows", NULL, ManyLines(10001), {},
                   "Hourwise: The clipboard holds more than 10,000 entries. Nothing was pasted: "
                   "paste at most 10,000 at a time."}),
     [](const ::testing::TestParamInfo<PasteCase> &info) { return std::string(info.param.name); });
