@@ -179,8 +179,8 @@ int ReadCellTime(const char *cell, size_t length, const TimeRules *rules, double
         value = AddedTime(EvaluateTimeText(text, rules));
     else if (!ReadClockTime(cell, length, rules, &value))
         return 0;
-    if (AddedTime(value) != value)
-        return 0; /* more than a row can hold */
+    if (CellReadBack(value) != value)
+        return 0; /* more than a cell can hold */
     *hours = value;
     return 1;
 }

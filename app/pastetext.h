@@ -34,14 +34,14 @@ int ReadClockTime(const char *text, size_t length, const TimeRules *rules, doubl
    is no time, or one no row can hold:
    - empty: 0;
    - a clock time (ReadClockTime);
-   - a plain decimal number, with or without a minus sign (-0.92, 10000000.00):
-     that number rounded to two decimals;
+   - a plain decimal number, with or without a minus sign (-0.92, 10000000.00),
+     of at most 40 characters: that number rounded to two decimals;
    - the typed notation, at most 7 characters of 0-9 . * - + e E with a digit:
      what typing it into a time field, leaving the field and pressing Add
      stores (1e10 gives 10000000.00, 1e5*47 gives 100000.70).
-   A clock time or a number counts only when Add could have stored it as it
-   is (AddedTime gives it back): then the list's "%8.2f" cell has at most 11
-   characters, and the totals, which read a cell's first 10, read it whole. */
+   A clock time or a number counts only when the list's cell of it reads back
+   whole where the totals read it (CellReadBack gives it again): 99999999.50
+   does, 12345678.55 and 12345678901 do not. */
 int ReadCellTime(const char *cell, size_t length, const TimeRules *rules, double *hours);
 
 /* What a line is; for an entry, its eight times (In 1, Out 1, ... Out 4) as

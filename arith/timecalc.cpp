@@ -138,6 +138,14 @@ double AddedTime(double evaluated)
     return AddedFieldValue(shown);
 }
 
+double CellReadBack(double hours)
+{
+    char cell[NUMBER_TEXT_SIZE];
+    FormatFixed(cell, sizeof cell, hours, 8, 2);
+    cell[10] = 0;
+    return RoundToDecimals(ReadNumber(cell), 2);
+}
+
 /* ---- pairs and rows ------------------------------------------------------- */
 
 double PairDifference(double value, double partner)

@@ -34,6 +34,11 @@ double AddedFieldValue(const char *text);
    their last ones (1e7 stays 10000000, 100000.78 becomes 100000.7). */
 double AddedTime(double evaluated);
 
+/* The hours that the list's "%8.2f" cell of these hours reads back as where
+   the totals and the printout read it: its first 10 characters, rounded to
+   two decimals. Hours whose cell is longer lose their last characters. */
+double CellReadBack(double hours);
+
 /* The hours between a freshly evaluated time and its partner as shown in the
    editor: 0 when either side is 0 (the pair total is then left alone). */
 double PairDifference(double value, double partner);

@@ -354,9 +354,9 @@ INSTANTIATE_TEST_SUITE_P(
                   {"20.50 17.50 16.25 8.10 0.00 0.00 0.00 0.00"}, ""},
         PasteCase{"ClockTimesOfSpreadsheets", NULL,
                   "08:30:00 AM\t12:00:00 PM\t12:30 pm\t05:15PM\r\n16:05\t8:30:45\t40:15\t12:00 am\r\n"
-                  "-0.92\t10000000.00\t-9900000.00\t1e10\t1e5*47\r\n",
+                  "-0.92\t10000000.00\t-9900000.00\t1e10\t1e5*47\t100000.78\t99999999.50\r\n",
                   {"8.50 12.00 12.50 17.25 0.00 0.00 0.00 0.00", "16.08 8.51 40.25 0.00 0.00 0.00 0.00 0.00",
-                   "-0.92 10000000.00 -9900000.00 10000000.00 100000.70 0.00 0.00 0.00"}, ""},
+                   "-0.92 10000000.00 -9900000.00 10000000.00 100000.70 100000.78 99999999.50 0.00"}, ""},
         PasteCase{"ClockTimesToAQuarterHour", &QUARTER_BOTH, "7:52\t7*52\t5:07 PM\t11:37:30 AM\r\n",
                   {"7.75 7.75 17.00 11.75 0.00 0.00 0.00 0.00"}, ""},
         PasteCase{"LineEnds", NULL, "8\t12\n13\t17\r14\t15\r\n\r\n\n",
@@ -375,7 +375,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "them:\n\n\"Date In Out\""},
         PasteCase{"CellsThatAreNoTimes", NULL,
                   "12345678901\t8\r\n1234567.00\r\n8:60\r\ne\r\n8h30\r\n1\t2\t3\t4\t5\t6\t7\t8\t9\r\n"
-                  "x\t1\t2\t3\t4\t5\t6\t7\t8\t9\r\n13:00 PM\t8:5\t8:30:00:00\r\n99999999.50\r\n"
+                  "x\t1\t2\t3\t4\t5\t6\t7\t8\t9\r\n13:00 PM\t8:5\t8:30:00:00\r\n12345678.55\r\n"
                   "1234*567\r\n",
                   {"1234567.00 0.00 0.00 0.00 0.00 0.00 0.00 0.00"},
                   "Hourwise: 9 lines were left out because they hold no entry. The first of "
