@@ -255,9 +255,19 @@ static void ApplyStep(const ListStep *step, int undo)
     ShowListAfterChange(focus);
 }
 
+int CanUndoListChange(void)
+{
+    return !InEntryMode() && DoneCount > 0;
+}
+
+int CanRedoListChange(void)
+{
+    return !InEntryMode() && DoneCount < StepCount;
+}
+
 void UndoListChange(void)
 {
-    if (InEntryMode() || DoneCount == 0) {
+    if (!CanUndoListChange()) {
         MessageBeep(MB_OK);
         return;
     }
@@ -267,7 +277,7 @@ void UndoListChange(void)
 
 void RedoListChange(void)
 {
-    if (InEntryMode() || DoneCount == StepCount) {
+    if (!CanRedoListChange()) {
         MessageBeep(MB_OK);
         return;
     }

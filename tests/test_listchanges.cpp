@@ -8,6 +8,8 @@
 #include "harness.h"
 #include "resource.h"
 
+#include <commctrl.h>
+
 #include <string>
 #include <vector>
 
@@ -19,7 +21,7 @@ class ListChanges : public WindowTest {};
 
 // A: a row added, the k-th of the test with In 8 and Out 8 + k (k hours);
 // D: Delete; C: Clear All; S1: row 1 selected; P: a paste of two rows (7 and
-// 8 hours); U: Ctrl+Z in the list; u: Alt+Backspace on "Clear All"; Y: Ctrl+Y
+// 8 hours), P8 of eight rows of 1 hour; U: Ctrl+Z in the list; u: Alt+Backspace on "Clear All"; Y: Ctrl+Y
 // in the list; y: Ctrl+Shift+Z on the main window itself.
 struct After {
     const char *command;
@@ -48,8 +50,11 @@ void Command(const std::string &command, int *added)
         Click(hClearAllButton);
     } else if (command == "S1") {
         SelectRowByState(1);
-    } else if (command == "P") {
-        PutOnClipboard("8\t15\r\n9\t17\r\n");
+    } else if (command == "P" || command == "P8") {
+        std::string lines = command == "P" ? "8\t15\r\n9\t17\r\n" : "";
+        for (int i = 0; command == "P8" && i < 8; i++)
+            lines += "8\t9\r\n";
+        PutOnClipboard(lines);
         SetFocus(hEntryList);
         PressKey('V', false, true);
     } else {
@@ -79,6 +84,22 @@ TEST_P(UndoRedo, PutsTheListBackAsItWasBeforeOrAfterEachStep)
         if (RowCount() > 0) { // the editor shows the selected row (the first when none is)
             int shown = SelectedRow() < 0 ? 0 : SelectedRow();
             EXPECT_EQ(Trimmed(CellText(shown, 2)), Trimmed(ControlText(IDC_TIMEOUT1)));
+        } else if (!*step.grandTotal) { // an empty list shows nothing, as after Clear All
+            EXPECT_EQ("|||||||#||||", FieldTexts() + "#" + TotalTexts());
+        }
+        // The caret is on the selected row, in view, and Up and Down start from it.
+        EXPECT_EQ(step.selected, FocusedRow());
+        if (step.selected >= 0) {
+            int top = (int)SendMessageA(hEntryList, LVM_GETTOPINDEX, 0, 0);
+            EXPECT_LT(step.selected - top, (int)SendMessageA(hEntryList, LVM_GETCOUNTPERPAGE, 0, 0));
+            EXPECT_GE(step.selected, top);
+        }
+        if (step.selected > 0) {
+            SetFocus(hEntryList);
+            PressKey(VK_UP);
+            EXPECT_EQ(step.selected - 1, SelectedRow());
+            PressKey(VK_DOWN);
+            ASSERT_EQ(step.selected, SelectedRow());
         }
     }
 }
@@ -102,7 +123,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {"A", "1,2", 1, "3.00", false},
                   {"C", "", -1, "", false},
                   {"U", "1,2", 1, "3.00", false},
-                  {"Y", "", -1, "0.00", false},
+                  {"Y", "", -1, "", false},
                   {"U", "1,2", 1, "3.00", false},
                   {"A", "1,2,3", 2, "6.00", false}}},
         // the counter goes back to 0 with the last row, and comes back with it
@@ -117,9 +138,9 @@ INSTANTIATE_TEST_SUITE_P(
                   {"A", "1,4", 1, "5.00", false}}},
         Sequence{"PastTheStartAndTheEnd",
                  {{"A", "1", 0, "1.00", false},
-                  {"U", "", -1, "0.00", false},
-                  {"U", "", -1, "0.00", true},
-                  {"u", "", -1, "0.00", true},
+                  {"U", "", -1, "", false},
+                  {"U", "", -1, "", true},
+                  {"u", "", -1, "", true},
                   {"Y", "1", 0, "1.00", false},
                   {"y", "1", 0, "1.00", true}}},
         Sequence{"ANewChangeDropsTheRedo",
@@ -129,13 +150,24 @@ INSTANTIATE_TEST_SUITE_P(
                   {"A", "1,2", 1, "4.00", false},
                   {"Y", "1,2", 1, "4.00", true},
                   {"U", "1", 0, "1.00", false},
-                  {"U", "", -1, "0.00", false}}},
+                  {"U", "", -1, "", false}}},
         Sequence{"APasteIsOneStep",
                  {{"A", "1", 0, "1.00", false},
                   {"P", "1,2,3", 2, "16.00", false},
                   {"U", "1", 0, "1.00", false},
                   {"Y", "1,2,3", 2, "16.00", false},
-                  {"A", "1,2,3,4", 3, "18.00", false}}}),
+                  {"A", "1,2,3,4", 3, "18.00", false}}},
+        // more rows than the list shows: the selected row is scrolled into view
+        Sequence{"MoreRowsThanInView",
+                 {{"A", "1", 0, "1.00", false},
+                  {"P8", "1,2,3,4,5,6,7,8,9", 8, "9.00", false},
+                  {"A", "1,2,3,4,5,6,7,8,9,10", 9, "11.00", false},
+                  {"S1", "1,2,3,4,5,6,7,8,9,10", 1, "11.00", false},
+                  {"U", "1,2,3,4,5,6,7,8,9", 8, "9.00", false},
+                  {"S1", "1,2,3,4,5,6,7,8,9", 1, "9.00", false},
+                  {"Y", "1,2,3,4,5,6,7,8,9,10", 9, "11.00", false},
+                  {"S1", "1,2,3,4,5,6,7,8,9,10", 1, "11.00", false},
+                  {"D", "1,3,4,5,6,7,8,9,10", 1, "10.00", false}}}),
     [](const ::testing::TestParamInfo<Sequence> &info) { return std::string(info.param.name); });
 
 TEST_F(ListChanges, UndoBringsBackEveryTextOfTheRowsAndTheRowShown)
@@ -357,5 +389,172 @@ TEST_F(ListChanges, AClipboardHeldElsewhereIsGivenUpAfterAMomentWithABeep)
     KeyStroke(hEntryList, VK_INSERT, WITH_SHIFT); // free again: it pastes
     EXPECT_EQ("1,2", EntryNumbers());
 }
+
+// ---- the context menu and Del ---------------------------------------------------
+
+// The menu as it opened: its items ("-" a separator), the letters of the
+// greyed ones, and where it showed ("row N", "corner" or "elsewhere").
+struct {
+    std::string items, greyed, place;
+} Menu;
+
+std::string MenuPlace()
+{
+    for (HWND popup = NULL; (popup = FindWindowExA(NULL, popup, "#32768", NULL)) != NULL;) {
+        if (!IsWindowVisible(popup))
+            continue;
+        RECT shown;
+        GetWindowRect(popup, &shown);
+        POINT at = {shown.left, shown.top};
+        ScreenToClient(hEntryList, &at);
+        if (at.x == 0 && at.y == 0)
+            return "corner";
+        for (int row = 0; row < RowCount(); row++) {
+            RECT bounds = {LVIR_BOUNDS, 0, 0, 0};
+            SendMessageA(hEntryList, LVM_GETITEMRECT, (WPARAM)row, (LPARAM)&bounds);
+            if (at.y >= bounds.top && at.y < bounds.bottom)
+                return "row " + std::to_string(row);
+        }
+    }
+    return "elsewhere";
+}
+
+LRESULT CALLBACK WatchMenu(int code, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT *sent = (const CWPSTRUCT *)lParam;
+    if (code == HC_ACTION && sent->message == WM_INITMENUPOPUP) {
+        HMENU menu = (HMENU)sent->wParam;
+        Menu.items = Menu.greyed = "";
+        for (int i = 0; i < GetMenuItemCount(menu); i++) {
+            char text[64] = {0};
+            GetMenuStringA(menu, (UINT)i, text, sizeof text, MF_BYPOSITION);
+            UINT state = GetMenuState(menu, (UINT)i, MF_BYPOSITION);
+            Menu.items += (i ? "|" : "") + std::string(state & MF_SEPARATOR ? "-" : text);
+            if ((state & MF_GRAYED) && !(state & MF_SEPARATOR))
+                Menu.greyed += text[1];
+        }
+    }
+    if (code == HC_ACTION && sent->message == WM_MENUSELECT && Menu.place.empty())
+        Menu.place = MenuPlace();
+    return CallNextHookEx(NULL, code, wParam, lParam);
+}
+
+const char *const MENU_ITEMS =
+    "&Undo\tCtrl+Z|&Redo\tCtrl+Y|-|&Copy\tCtrl+C|&Paste\tCtrl+V|-|&Delete\tDel";
+
+enum MenuWay { RIGHT_CLICK, SHIFT_F10, MENU_KEY, DEL_KEY };
+
+struct MenuCase {
+    const char *name;
+    void (*before)();      // three rows (1, 2 and 3 hours), the third selected, and more
+    MenuWay way;
+    int row;               // the row right-clicked
+    char letter;           // the item chosen by its letter; 0: Escape
+    const char *greyed;    // letters; "no menu" for Del
+    const char *place;     // NULL: not checked
+    const char *numbers;   // after it
+    int selected;
+    const char *undone;    // the entry numbers after a following Ctrl+Z; NULL: not tried
+};
+
+void PrintTo(const MenuCase &c, std::ostream *os) { *os << c.name; }
+
+void ThreeRows()
+{
+    EnterRow({"8", "9"});
+    EnterRow({"8", "10"});
+    EnterRow({"8", "11"});
+    PutOnClipboard("9\t12\r\n");
+}
+
+class ListMenu : public ListChanges, public ::testing::WithParamInterface<MenuCase> {};
+
+TEST_P(ListMenu, OffersWhatItsKeysWouldDoAndRunsTheirRoutines)
+{
+    const MenuCase &c = GetParam();
+    ThreeRows();
+    c.before();
+    const std::string states = EnabledStates();
+    Menu = {"", "no menu", ""};
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, WatchMenu, NULL, GetCurrentThreadId());
+    int beeps = Beeps();
+    if (c.way == RIGHT_CLICK) { // the list follows the button until it goes up
+        RECT bounds = {LVIR_BOUNDS, 0, 0, 0};
+        SendMessageA(hEntryList, LVM_GETITEMRECT, (WPARAM)c.row, (LPARAM)&bounds);
+        PostMessageA(hEntryList, WM_RBUTTONUP, 0, MAKELPARAM(bounds.left + 20, bounds.top + 2));
+    } else {
+        SetFocus(hEntryList);
+    }
+    if (c.way != DEL_KEY) { // taken by the menu's own loop once it shows
+        if (c.letter)
+            PostMessageA(hEntryList, WM_CHAR, (WPARAM)c.letter, 1);
+        PostMessageA(hEntryList, WM_KEYDOWN, VK_ESCAPE, 1);
+    }
+    switch (c.way) {
+    case RIGHT_CLICK: {
+        RECT bounds = {LVIR_BOUNDS, 0, 0, 0};
+        SendMessageA(hEntryList, LVM_GETITEMRECT, (WPARAM)c.row, (LPARAM)&bounds);
+        SendMessageA(hEntryList, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(bounds.left + 20, bounds.top + 2));
+        break;
+    }
+    case SHIFT_F10: KeyStroke(hEntryList, VK_F10, WITH_SHIFT); break;
+    case MENU_KEY: KeyStroke(hEntryList, VK_APPS); break;
+    case DEL_KEY: KeyStroke(hEntryList, VK_DELETE); break;
+    }
+    Pump();
+    UnhookWindowsHookEx(hook);
+
+    EXPECT_EQ(c.way == DEL_KEY ? "" : MENU_ITEMS, Menu.items);
+    EXPECT_EQ(c.greyed, Menu.greyed);
+    if (c.place) {
+        EXPECT_EQ(c.place, Menu.place);
+    }
+    EXPECT_EQ(c.numbers, EntryNumbers());
+    EXPECT_EQ(c.selected, SelectedRow());
+    EXPECT_EQ("list", FocusName());
+    EXPECT_EQ(states.substr(0, 8) == "fields 1" ? states : IdleStates(RowCount() > 0), EnabledStates());
+    EXPECT_EQ(beeps, Beeps()) << "a greyed item ran, or another menu opened";
+    if (c.letter == 'c') { // what Ctrl+C copies
+        std::string copied = ClipboardText();
+        EXPECT_EQ(0u, copied.find("Entry\t"));
+        PressKey('C', false, true);
+        EXPECT_EQ(ClipboardText(), copied);
+    }
+    if (c.undone) { // one step of the history
+        SetFocus(hEntryList);
+        PressKey('Z', false, true);
+        EXPECT_EQ(c.undone, EntryNumbers());
+    }
+}
+
+void Nothing() {}
+void EntryMode() { Click(hNewButton); }
+void NoTextOnTheClipboard() { PutOnClipboard("", false); }
+void NoRowSelected() { SelectRowByState(-1); }
+void OneUndone()
+{
+    SetFocus(hEntryList);
+    PressKey('Z', false, true);
+}
+
+const MenuCase MENU_CASES[] = {
+    {"RightClickSelectsTheRowForDelete", Nothing, RIGHT_CLICK, 0, 'd', "R", NULL, "2,3", 0, "1,2,3"},
+    {"ShiftF10AtTheSelectedRowUndoes", Nothing, SHIFT_F10, 0, 'u', "R", "row 2", "1,2", 1, NULL},
+    {"MenuKeyRedoes", OneUndone, MENU_KEY, 0, 'r', "", "row 1", "1,2,3", 2, "1,2"},
+    {"PastesTheClipboardsText", Nothing, MENU_KEY, 0, 'p', "R", "row 2", "1,2,3,4", 3, "1,2,3"},
+    {"NoTextOnTheClipboardGreysPaste", NoTextOnTheClipboard, SHIFT_F10, 0, 'p', "RP", NULL, "1,2,3", 2, NULL},
+    {"NoRowSelectedGreysDeleteAtTheCorner", NoRowSelected, SHIFT_F10, 0, 'd', "RD", "corner", "1,2,3", -1, NULL},
+    {"EntryModeGreysAllButCopy", EntryMode, MENU_KEY, 0, 'd', "URPD", "row 2", "1,2,3", 2, NULL},
+    {"CopiesInEntryModeToo", EntryMode, RIGHT_CLICK, 1, 'c', "URPD", NULL, "1,2,3", 1, NULL},
+    {"EscapeRunsNothing", Nothing, RIGHT_CLICK, 2, 0, "R", NULL, "1,2,3", 2, NULL},
+    {"DelDeletesTheSelectedRow", Nothing, DEL_KEY, 0, 0, "no menu", NULL, "1,2", 1, "1,2,3"},
+    {"DelWithNoRowSelected", NoRowSelected, DEL_KEY, 0, 0, "no menu", NULL, "1,2,3", -1, NULL},
+    {"DelInEntryMode", EntryMode, DEL_KEY, 0, 0, "no menu", NULL, "1,2,3", 2, NULL},
+};
+
+INSTANTIATE_TEST_SUITE_P(Ways, ListMenu, ::testing::ValuesIn(MENU_CASES),
+                         [](const ::testing::TestParamInfo<MenuCase> &info) {
+                             return std::string(info.param.name);
+                         });
 
 } // namespace

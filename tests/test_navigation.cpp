@@ -1,7 +1,7 @@
 // Keyboard navigation of the real main window: the Tab rings of the idle and
 // the entry mode, Enter and the space bar on buttons, Escape, the selection of
-// a field's text, a focus on the main window itself, and the accelerators of
-// the About box.
+// a field's text, the way back from the main window itself after a dialog,
+// and the accelerators of the About box.
 #include <gtest/gtest.h>
 
 #include "app.h"
@@ -271,27 +271,64 @@ TEST_F(Navigation, TheFieldsTakeNoTypingInIdleMode)
 
 // ---- the main window itself ----------------------------------------------------------
 
-TEST_F(Navigation, TabAndEnterDoNothingWhileTheMainWindowHoldsTheFocus)
-{
-    EnterRow({"8", "17"});
-    SetFocus(hMainWnd);
-    ASSERT_EQ("main window", FocusName());
-    PressKey(VK_TAB);
-    EXPECT_EQ("main window", FocusName());
-    PressKey(VK_RETURN);
-    EXPECT_EQ("main window", FocusName());
-    PressKey(VK_TAB, true);
-    EXPECT_EQ("main window", FocusName());
-    AdvanceFocus(hMainWnd);
-    EXPECT_EQ("main window", FocusName());
-    EXPECT_EQ(IdleStates(true), EnabledStates());
+// A dialog opened from the menu while a control (or the window itself) holds
+// the focus, and closed; the window then holds the focus itself until Tab or
+// Enter leads back.
+struct ResumeCase {
+    const char *name;
+    RingStart start;       // IDLE_WITH_ROWS or ENTRY
+    int focus;             // the ID of the control with the focus, 0: the main window
+    int dialog;            // the menu command that opens it
+    bool undoMeanwhile;    // Ctrl+Z on the window itself before the key
+    const char *next;      // the focus after the key
+    const char *selection; // of that field, or NULL
+};
 
-    // A click on a control brings the navigation back.
-    ClickRow(0);
-    EXPECT_EQ("list", FocusName());
-    PressKey(VK_TAB);
-    EXPECT_EQ("Clear All", FocusName());
+class Resume : public Navigation, public ::testing::WithParamInterface<std::tuple<ResumeCase, KeyCase>> {};
+
+TEST_P(Resume, TabOrEnterLeadsBackToTheControlThatHeldTheFocus)
+{
+    const ResumeCase &c = std::get<0>(GetParam());
+    EnterRow({"8", "17"});
+    if (c.start == ENTRY) {
+        Click(hNewButton);
+        TypeIntoField(2, "8*30");
+    }
+    SetFocus(c.focus ? GetDlgItem(hMainWnd, c.focus) : hMainWnd);
+    const char *caption = c.dialog == IDM_ABOUT ? "About"
+                        : c.dialog == IDM_PREFERENCES ? "Preferences" : "Print Timesheet";
+    EXPECT_TRUE(DriveDialogs([&c] { SendMessageA(hMainWnd, WM_COMMAND, MAKEWPARAM(c.dialog, 0), 0); },
+                             {{caption, hMainWnd, -1, PressCancel}}));
+    if (c.undoMeanwhile)
+        KeyStroke(hMainWnd, 'Z', WITH_CONTROL);
+    const std::string states = EnabledStates();
+    EXPECT_EQ("main window", FocusName());
+    PressKey(std::get<1>(GetParam()).key, std::get<1>(GetParam()).shift);
+    EXPECT_EQ(c.next, FocusName());
+    if (c.selection) {
+        EXPECT_EQ(c.selection, EditSelection(GetFocus()));
+    }
+    EXPECT_EQ(states, EnabledStates());
+    EXPECT_EQ(c.undoMeanwhile ? "" : "1", EntryNumbers());
 }
+
+const ResumeCase RESUME_CASES[] = {
+    {"AboutFromPrint", IDLE_WITH_ROWS, IDC_PRINT, IDM_ABOUT, false, "Print", NULL},
+    {"PreferencesFromAField", ENTRY, IDC_TIMEIN2, IDM_PREFERENCES, false, "In 2", "0,5"},
+    {"PrintTimesheetFromAdd", ENTRY, IDC_ADD, IDM_PRINTTIMESHEET, false, "Add", NULL},
+    // Delete disabled meanwhile: on along the ring from it
+    {"PreferencesFromADeleteDisabledSince", IDLE_WITH_ROWS, IDC_DELETE, IDM_PREFERENCES, true, "list", NULL},
+    // no control held the focus: New, or on from it
+    {"AboutFromTheWindowItself", IDLE_WITH_ROWS, 0, IDM_ABOUT, false, "New", NULL},
+    {"AboutFromTheWindowItselfInEntryMode", ENTRY, 0, IDM_ABOUT, false, "Add", NULL},
+};
+
+INSTANTIATE_TEST_SUITE_P(Keys, Resume,
+                         ::testing::Combine(::testing::ValuesIn(RESUME_CASES), ::testing::ValuesIn(KEY_CASES)),
+                         [](const ::testing::TestParamInfo<std::tuple<ResumeCase, KeyCase>> &info) {
+                             return std::string(std::get<0>(info.param).name) + "_" +
+                                    std::get<1>(info.param).name;
+                         });
 
 // ---- the accelerators of the About box -----------------------------------------------
 
@@ -388,19 +425,5 @@ INSTANTIATE_TEST_SUITE_P(Keys, AboutAccelerator,
                          [](const ::testing::TestParamInfo<AltCase> &info) {
                              return std::string(info.param.name);
                          });
-
-TEST_F(Navigation, AfterTheAboutBoxTheMainWindowHoldsTheFocusUntilAClick)
-{
-    EnterRow({"8", "17"});
-    ASSERT_EQ("New", FocusName());
-    EXPECT_TRUE(DriveDialogs([] { SendMessageA(hMainWnd, WM_COMMAND, MAKEWPARAM(IDM_ABOUT, 0), 0); },
-                             AboutBox(1)));
-    EXPECT_EQ("main window", FocusName());
-    PressKey(VK_TAB);
-    EXPECT_EQ("main window", FocusName());
-    ClickRow(0);
-    PressKey(VK_TAB);
-    EXPECT_EQ("Clear All", FocusName());
-}
 
 } // namespace
