@@ -10,6 +10,7 @@
 
 #include <commctrl.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,9 +21,12 @@ class ListChanges : public WindowTest {};
 // ---- undo and redo -----------------------------------------------------------
 
 // A: a row added, the k-th of the test with In 8 and Out 8 + k (k hours);
-// D: Delete; C: Clear All; S1: row 1 selected; P: a paste of two rows (7 and
-// 8 hours), P8 of eight rows of 1 hour; U: Ctrl+Z in the list; u: Alt+Backspace on "Clear All"; Y: Ctrl+Y
-// in the list; y: Ctrl+Shift+Z on the main window itself.
+// D: Delete; C: Clear All; S1: row 1 selected (S-1 none); P: a paste of two
+// rows (7 and 8 hours); U: Ctrl+Z in the list; u: Alt+Backspace on "Clear
+// All"; Y: Ctrl+Y in the list; y: Ctrl+Shift+Z on the main window itself;
+// K: Del in the list; N: no text on the clipboard; "W L G": the list's menu
+// opened by W (F10: Shift+F10, Menu: the Menu key, Click0: a right click on
+// row 0), its item L chosen by its letter, G the letters of the greyed items.
 struct After {
     const char *command;
     const char *numbers;   // the entry numbers of the rows
@@ -38,6 +42,67 @@ struct Sequence {
 
 class UndoRedo : public ListChanges, public ::testing::WithParamInterface<Sequence> {};
 
+// The list's menu as it opened: its items, the letters of the greyed ones,
+// and the row under its top left corner ("corner": the list's own).
+std::string menuItems, menuGreyed, menuPlace;
+
+LRESULT CALLBACK WatchMenu(int code, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT *sent = (const CWPSTRUCT *)lParam;
+    HMENU menu = (HMENU)sent->wParam;
+    for (int i = 0; sent->message == WM_INITMENUPOPUP && i < GetMenuItemCount(menu); i++) {
+        char text[32] = {0};
+        GetMenuStringA(menu, (UINT)i, text, sizeof text, MF_BYPOSITION);
+        UINT state = GetMenuState(menu, (UINT)i, MF_BYPOSITION);
+        menuItems += (i ? "|" : "") + std::string(state & MF_SEPARATOR ? "-" : text);
+        if ((state & (MF_GRAYED | MF_SEPARATOR)) == MF_GRAYED)
+            menuGreyed += text[1];
+    }
+    if (sent->message == WM_MENUSELECT && menuPlace.empty()) {
+        RECT shown;
+        GetWindowRect(FindWindowA("#32768", NULL), &shown);
+        LVHITTESTINFO hit = {{shown.left, shown.top}, 0, 0, 0, 0};
+        ScreenToClient(hEntryList, &hit.pt);
+        int row = (int)SendMessageA(hEntryList, LVM_HITTEST, 0, (LPARAM)&hit);
+        menuPlace = hit.pt.x == 0 && hit.pt.y == 0 ? "corner" : "row " + std::to_string(row);
+    }
+    return CallNextHookEx(NULL, code, wParam, lParam);
+}
+
+void ListMenuCommand(const std::string &command)
+{
+    std::string way, greyed;
+    char letter;
+    std::istringstream(command) >> way >> letter >> greyed;
+    int row = way.substr(0, 5) == "Click" ? std::stoi(way.substr(5)) : SelectedRow();
+    RECT bounds = {LVIR_BOUNDS, 0, 0, 0};
+    SendMessageA(hEntryList, LVM_GETITEMRECT, (WPARAM)row, (LPARAM)&bounds);
+    LPARAM at = MAKELPARAM(bounds.left + 20, bounds.top + 2);
+    menuItems = menuGreyed = menuPlace = "";
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, WatchMenu, NULL, GetCurrentThreadId());
+    SetFocus(hEntryList);
+    if (way[0] == 'C') // the list follows the button until it goes up
+        PostMessageA(hEntryList, WM_RBUTTONUP, 0, at);
+    PostMessageA(hEntryList, WM_CHAR, (WPARAM)letter, 1); // for the menu's own loop
+    PostMessageA(hEntryList, WM_KEYDOWN, VK_ESCAPE, 1);
+    if (way[0] == 'C')
+        SendMessageA(hEntryList, WM_RBUTTONDOWN, MK_RBUTTON, at);
+    else
+        KeyStroke(hEntryList, way == "F10" ? VK_F10 : VK_APPS, way == "F10" ? WITH_SHIFT : 0);
+    Pump();
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ("&Undo\tCtrl+Z|&Redo\tCtrl+Y|-|&Copy\tCtrl+C|&Paste\tCtrl+V|-|&Delete\tDel", menuItems);
+    EXPECT_EQ(greyed == "-" ? "" : greyed, menuGreyed);
+    if (way[0] != 'C') {
+        EXPECT_EQ(row < 0 ? "corner" : "row " + std::to_string(row), menuPlace);
+    }
+    if (letter == 'c') { // as Ctrl+C copies
+        std::string copied = ClipboardText();
+        PressKey('C', false, true);
+        EXPECT_EQ(ClipboardText(), copied);
+    }
+}
+
 void Command(const std::string &command, int *added)
 {
     if (command == "A") {
@@ -48,13 +113,17 @@ void Command(const std::string &command, int *added)
         Click(hDeleteButton);
     } else if (command == "C") {
         Click(hClearAllButton);
-    } else if (command == "S1") {
-        SelectRowByState(1);
-    } else if (command == "P" || command == "P8") {
-        std::string lines = command == "P" ? "8\t15\r\n9\t17\r\n" : "";
-        for (int i = 0; command == "P8" && i < 8; i++)
-            lines += "8\t9\r\n";
-        PutOnClipboard(lines);
+    } else if (command[0] == 'S') {
+        SelectRowByState(std::stoi(command.substr(1)));
+    } else if (command == "K") {
+        SetFocus(hEntryList);
+        KeyStroke(hEntryList, VK_DELETE);
+    } else if (command == "N") {
+        PutOnClipboard("", false);
+    } else if (command.find(' ') != std::string::npos) {
+        ListMenuCommand(command);
+    } else if (command == "P") {
+        PutOnClipboard("8\t15\r\n9\t17\r\n");
         SetFocus(hEntryList);
         PressKey('V', false, true);
     } else {
@@ -81,25 +150,12 @@ TEST_P(UndoRedo, PutsTheListBackAsItWasBeforeOrAfterEachStep)
         EXPECT_EQ(step.grandTotal, Trimmed(ControlText(IDC_GRANDTOTAL)));
         EXPECT_EQ(IdleStates(RowCount() > 0), EnabledStates());
         EXPECT_EQ(step.beeped, Beeps() != beeps);
+        EXPECT_EQ(step.selected, FocusedRow()) << "the list's caret, where Up and Down start";
         if (RowCount() > 0) { // the editor shows the selected row (the first when none is)
             int shown = SelectedRow() < 0 ? 0 : SelectedRow();
             EXPECT_EQ(Trimmed(CellText(shown, 2)), Trimmed(ControlText(IDC_TIMEOUT1)));
-        } else if (!*step.grandTotal) { // an empty list shows nothing, as after Clear All
+        } else if (!*step.grandTotal) { // as Clear All leaves it
             EXPECT_EQ("|||||||#||||", FieldTexts() + "#" + TotalTexts());
-        }
-        // The caret is on the selected row, in view, and Up and Down start from it.
-        EXPECT_EQ(step.selected, FocusedRow());
-        if (step.selected >= 0) {
-            int top = (int)SendMessageA(hEntryList, LVM_GETTOPINDEX, 0, 0);
-            EXPECT_LT(step.selected - top, (int)SendMessageA(hEntryList, LVM_GETCOUNTPERPAGE, 0, 0));
-            EXPECT_GE(step.selected, top);
-        }
-        if (step.selected > 0) {
-            SetFocus(hEntryList);
-            PressKey(VK_UP);
-            EXPECT_EQ(step.selected - 1, SelectedRow());
-            PressKey(VK_DOWN);
-            ASSERT_EQ(step.selected, SelectedRow());
         }
     }
 }
@@ -157,17 +213,21 @@ INSTANTIATE_TEST_SUITE_P(
                   {"U", "1", 0, "1.00", false},
                   {"Y", "1,2,3", 2, "16.00", false},
                   {"A", "1,2,3,4", 3, "18.00", false}}},
-        // more rows than the list shows: the selected row is scrolled into view
-        Sequence{"MoreRowsThanInView",
+        Sequence{"TheListsMenuAndDel",
                  {{"A", "1", 0, "1.00", false},
-                  {"P8", "1,2,3,4,5,6,7,8,9", 8, "9.00", false},
-                  {"A", "1,2,3,4,5,6,7,8,9,10", 9, "11.00", false},
-                  {"S1", "1,2,3,4,5,6,7,8,9,10", 1, "11.00", false},
-                  {"U", "1,2,3,4,5,6,7,8,9", 8, "9.00", false},
-                  {"S1", "1,2,3,4,5,6,7,8,9", 1, "9.00", false},
-                  {"Y", "1,2,3,4,5,6,7,8,9,10", 9, "11.00", false},
-                  {"S1", "1,2,3,4,5,6,7,8,9,10", 1, "11.00", false},
-                  {"D", "1,3,4,5,6,7,8,9,10", 1, "10.00", false}}}),
+                  {"A", "1,2", 1, "3.00", false},
+                  {"A", "1,2,3", 2, "6.00", false},
+                  {"Click0 d R", "2,3", 0, "5.00", false},
+                  {"F10 u R", "1,2,3", 0, "6.00", false},
+                  {"Menu r -", "2,3", 0, "5.00", false},
+                  {"K", "3", 0, "3.00", false},
+                  {"U", "2,3", 0, "5.00", false},
+                  {"S-1", "2,3", -1, "5.00", false},
+                  {"K", "2,3", -1, "5.00", false},
+                  {"F10 c D", "2,3", -1, "5.00", false},
+                  {"Menu p D", "2,3,4,5", 3, "10.00", false},
+                  {"N", "2,3,4,5", 3, "10.00", false},
+                  {"F10 p RP", "2,3,4,5", 3, "10.00", false}}}),
     [](const ::testing::TestParamInfo<Sequence> &info) { return std::string(info.param.name); });
 
 TEST_F(ListChanges, UndoBringsBackEveryTextOfTheRowsAndTheRowShown)
@@ -212,6 +272,13 @@ TEST_F(ListChanges, TimeFieldsKeepTheirOwnUndoAndEntryModeOnlyBeeps)
         EXPECT_EQ(EntryStates(), EnabledStates());
         EXPECT_EQ(" 8.50", ControlText(IDC_TIMEIN1));
     }
+    // the list's menu offers only Copy, and neither it nor Del deletes a row
+    int added = 0, beeps = Beeps();
+    Command("Menu d URPD", &added);
+    Command("K", &added);
+    EXPECT_EQ(rows, EntryNumbers());
+    EXPECT_EQ(EntryStates(), EnabledStates());
+    EXPECT_EQ(beeps, Beeps());
 
     // a Clear All pressed while typing comes back as the list it emptied
     Click(hClearAllButton);
@@ -389,172 +456,5 @@ TEST_F(ListChanges, AClipboardHeldElsewhereIsGivenUpAfterAMomentWithABeep)
     KeyStroke(hEntryList, VK_INSERT, WITH_SHIFT); // free again: it pastes
     EXPECT_EQ("1,2", EntryNumbers());
 }
-
-// ---- the context menu and Del ---------------------------------------------------
-
-// The menu as it opened: its items ("-" a separator), the letters of the
-// greyed ones, and where it showed ("row N", "corner" or "elsewhere").
-struct {
-    std::string items, greyed, place;
-} Menu;
-
-std::string MenuPlace()
-{
-    for (HWND popup = NULL; (popup = FindWindowExA(NULL, popup, "#32768", NULL)) != NULL;) {
-        if (!IsWindowVisible(popup))
-            continue;
-        RECT shown;
-        GetWindowRect(popup, &shown);
-        POINT at = {shown.left, shown.top};
-        ScreenToClient(hEntryList, &at);
-        if (at.x == 0 && at.y == 0)
-            return "corner";
-        for (int row = 0; row < RowCount(); row++) {
-            RECT bounds = {LVIR_BOUNDS, 0, 0, 0};
-            SendMessageA(hEntryList, LVM_GETITEMRECT, (WPARAM)row, (LPARAM)&bounds);
-            if (at.y >= bounds.top && at.y < bounds.bottom)
-                return "row " + std::to_string(row);
-        }
-    }
-    return "elsewhere";
-}
-
-LRESULT CALLBACK WatchMenu(int code, WPARAM wParam, LPARAM lParam)
-{
-    const CWPSTRUCT *sent = (const CWPSTRUCT *)lParam;
-    if (code == HC_ACTION && sent->message == WM_INITMENUPOPUP) {
-        HMENU menu = (HMENU)sent->wParam;
-        Menu.items = Menu.greyed = "";
-        for (int i = 0; i < GetMenuItemCount(menu); i++) {
-            char text[64] = {0};
-            GetMenuStringA(menu, (UINT)i, text, sizeof text, MF_BYPOSITION);
-            UINT state = GetMenuState(menu, (UINT)i, MF_BYPOSITION);
-            Menu.items += (i ? "|" : "") + std::string(state & MF_SEPARATOR ? "-" : text);
-            if ((state & MF_GRAYED) && !(state & MF_SEPARATOR))
-                Menu.greyed += text[1];
-        }
-    }
-    if (code == HC_ACTION && sent->message == WM_MENUSELECT && Menu.place.empty())
-        Menu.place = MenuPlace();
-    return CallNextHookEx(NULL, code, wParam, lParam);
-}
-
-const char *const MENU_ITEMS =
-    "&Undo\tCtrl+Z|&Redo\tCtrl+Y|-|&Copy\tCtrl+C|&Paste\tCtrl+V|-|&Delete\tDel";
-
-enum MenuWay { RIGHT_CLICK, SHIFT_F10, MENU_KEY, DEL_KEY };
-
-struct MenuCase {
-    const char *name;
-    void (*before)();      // three rows (1, 2 and 3 hours), the third selected, and more
-    MenuWay way;
-    int row;               // the row right-clicked
-    char letter;           // the item chosen by its letter; 0: Escape
-    const char *greyed;    // letters; "no menu" for Del
-    const char *place;     // NULL: not checked
-    const char *numbers;   // after it
-    int selected;
-    const char *undone;    // the entry numbers after a following Ctrl+Z; NULL: not tried
-};
-
-void PrintTo(const MenuCase &c, std::ostream *os) { *os << c.name; }
-
-void ThreeRows()
-{
-    EnterRow({"8", "9"});
-    EnterRow({"8", "10"});
-    EnterRow({"8", "11"});
-    PutOnClipboard("9\t12\r\n");
-}
-
-class ListMenu : public ListChanges, public ::testing::WithParamInterface<MenuCase> {};
-
-TEST_P(ListMenu, OffersWhatItsKeysWouldDoAndRunsTheirRoutines)
-{
-    const MenuCase &c = GetParam();
-    ThreeRows();
-    c.before();
-    const std::string states = EnabledStates();
-    Menu = {"", "no menu", ""};
-    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, WatchMenu, NULL, GetCurrentThreadId());
-    int beeps = Beeps();
-    if (c.way == RIGHT_CLICK) { // the list follows the button until it goes up
-        RECT bounds = {LVIR_BOUNDS, 0, 0, 0};
-        SendMessageA(hEntryList, LVM_GETITEMRECT, (WPARAM)c.row, (LPARAM)&bounds);
-        PostMessageA(hEntryList, WM_RBUTTONUP, 0, MAKELPARAM(bounds.left + 20, bounds.top + 2));
-    } else {
-        SetFocus(hEntryList);
-    }
-    if (c.way != DEL_KEY) { // taken by the menu's own loop once it shows
-        if (c.letter)
-            PostMessageA(hEntryList, WM_CHAR, (WPARAM)c.letter, 1);
-        PostMessageA(hEntryList, WM_KEYDOWN, VK_ESCAPE, 1);
-    }
-    switch (c.way) {
-    case RIGHT_CLICK: {
-        RECT bounds = {LVIR_BOUNDS, 0, 0, 0};
-        SendMessageA(hEntryList, LVM_GETITEMRECT, (WPARAM)c.row, (LPARAM)&bounds);
-        SendMessageA(hEntryList, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(bounds.left + 20, bounds.top + 2));
-        break;
-    }
-    case SHIFT_F10: KeyStroke(hEntryList, VK_F10, WITH_SHIFT); break;
-    case MENU_KEY: KeyStroke(hEntryList, VK_APPS); break;
-    case DEL_KEY: KeyStroke(hEntryList, VK_DELETE); break;
-    }
-    Pump();
-    UnhookWindowsHookEx(hook);
-
-    EXPECT_EQ(c.way == DEL_KEY ? "" : MENU_ITEMS, Menu.items);
-    EXPECT_EQ(c.greyed, Menu.greyed);
-    if (c.place) {
-        EXPECT_EQ(c.place, Menu.place);
-    }
-    EXPECT_EQ(c.numbers, EntryNumbers());
-    EXPECT_EQ(c.selected, SelectedRow());
-    EXPECT_EQ("list", FocusName());
-    EXPECT_EQ(states.substr(0, 8) == "fields 1" ? states : IdleStates(RowCount() > 0), EnabledStates());
-    EXPECT_EQ(beeps, Beeps()) << "a greyed item ran, or another menu opened";
-    if (c.letter == 'c') { // what Ctrl+C copies
-        std::string copied = ClipboardText();
-        EXPECT_EQ(0u, copied.find("Entry\t"));
-        PressKey('C', false, true);
-        EXPECT_EQ(ClipboardText(), copied);
-    }
-    if (c.undone) { // one step of the history
-        SetFocus(hEntryList);
-        PressKey('Z', false, true);
-        EXPECT_EQ(c.undone, EntryNumbers());
-    }
-}
-
-void Nothing() {}
-void EntryMode() { Click(hNewButton); }
-void NoTextOnTheClipboard() { PutOnClipboard("", false); }
-void NoRowSelected() { SelectRowByState(-1); }
-void OneUndone()
-{
-    SetFocus(hEntryList);
-    PressKey('Z', false, true);
-}
-
-const MenuCase MENU_CASES[] = {
-    {"RightClickSelectsTheRowForDelete", Nothing, RIGHT_CLICK, 0, 'd', "R", NULL, "2,3", 0, "1,2,3"},
-    {"ShiftF10AtTheSelectedRowUndoes", Nothing, SHIFT_F10, 0, 'u', "R", "row 2", "1,2", 1, NULL},
-    {"MenuKeyRedoes", OneUndone, MENU_KEY, 0, 'r', "", "row 1", "1,2,3", 2, "1,2"},
-    {"PastesTheClipboardsText", Nothing, MENU_KEY, 0, 'p', "R", "row 2", "1,2,3,4", 3, "1,2,3"},
-    {"NoTextOnTheClipboardGreysPaste", NoTextOnTheClipboard, SHIFT_F10, 0, 'p', "RP", NULL, "1,2,3", 2, NULL},
-    {"NoRowSelectedGreysDeleteAtTheCorner", NoRowSelected, SHIFT_F10, 0, 'd', "RD", "corner", "1,2,3", -1, NULL},
-    {"EntryModeGreysAllButCopy", EntryMode, MENU_KEY, 0, 'd', "URPD", "row 2", "1,2,3", 2, NULL},
-    {"CopiesInEntryModeToo", EntryMode, RIGHT_CLICK, 1, 'c', "URPD", NULL, "1,2,3", 1, NULL},
-    {"EscapeRunsNothing", Nothing, RIGHT_CLICK, 2, 0, "R", NULL, "1,2,3", 2, NULL},
-    {"DelDeletesTheSelectedRow", Nothing, DEL_KEY, 0, 0, "no menu", NULL, "1,2", 1, "1,2,3"},
-    {"DelWithNoRowSelected", NoRowSelected, DEL_KEY, 0, 0, "no menu", NULL, "1,2,3", -1, NULL},
-    {"DelInEntryMode", EntryMode, DEL_KEY, 0, 0, "no menu", NULL, "1,2,3", 2, NULL},
-};
-
-INSTANTIATE_TEST_SUITE_P(Ways, ListMenu, ::testing::ValuesIn(MENU_CASES),
-                         [](const ::testing::TestParamInfo<MenuCase> &info) {
-                             return std::string(info.param.name);
-                         });
 
 } // namespace

@@ -24,6 +24,10 @@ struct RingCase {
     const char *name;
     RingStart start;
     std::vector<std::string> ring; // the focus at the start, then after each key
+    // Then a dialog opened from the menu while the control with focus (0: the
+    // window itself) holds the focus, and closed; Ctrl+Z on the window after it.
+    int focus = 0, dialog = 0;
+    bool undo = false;
 };
 
 struct KeyCase {
@@ -56,12 +60,24 @@ TEST_P(Ring, FollowsTheFixedOrderSkippingDisabledControls)
         SetFocus(hEntryList);
         break;
     }
+    if (ring.dialog) {
+        SetFocus(ring.focus ? GetDlgItem(hMainWnd, ring.focus) : hMainWnd);
+        EXPECT_TRUE(DriveDialogs([&] { SendMessageA(hMainWnd, WM_COMMAND, ring.dialog, 0); },
+                                 {{"dialog", hMainWnd, -1, PressCancel}}));
+        if (ring.undo)
+            KeyStroke(hMainWnd, 'Z', WITH_CONTROL);
+    }
     const std::string states = EnabledStates();
     const int rows = RowCount();
     std::vector<std::string> seen(1, FocusName());
     for (size_t i = 1; i < ring.ring.size(); i++) {
         PressKey(key.key, key.shift);
         seen.push_back(FocusName());
+        for (HWND field : hTimeFields) { // a field moved into has its whole text selected
+            if (field == GetFocus() && IsWindowEnabled(field)) {
+                EXPECT_EQ("0," + std::to_string(WindowText(field).size()), EditSelection(field));
+            }
+        }
     }
     EXPECT_EQ(ring.ring, seen);
     // Moving on presses nothing.
@@ -80,6 +96,14 @@ const RingCase RING_CASES[] = {
     {"EntryFromTheList",
      ENTRY_FROM_LIST,
      {"list", "Clear All", "Preferences", "Print", "Add", "Clear", "In 1"}},
+    // back from the window itself after a dialog to the control that held the
+    // focus; on from it when it was disabled meanwhile; New, or on from it
+    {"AboutFromPrint", IDLE_WITH_ROWS, {"main window", "Print", "New"}, IDC_PRINT, IDM_ABOUT},
+    {"PreferencesFromAField", ENTRY, {"main window", "In 2", "Out 2"}, IDC_TIMEIN2, IDM_PREFERENCES},
+    {"PrintFromAdd", ENTRY, {"main window", "Add", "Clear"}, IDC_ADD, IDM_PRINTTIMESHEET},
+    {"ADeleteDisabledSince", IDLE_WITH_ROWS, {"main window", "list"}, IDC_DELETE, IDM_PREFERENCES, true},
+    {"PrintFromTheWindow", IDLE_WITH_ROWS, {"main window", "New", "Delete"}, 0, IDM_PRINTTIMESHEET},
+    {"AboutFromTheWindowInEntryMode", ENTRY, {"main window", "Add"}, 0, IDM_ABOUT},
 };
 
 const KeyCase KEY_CASES[] = {
@@ -268,67 +292,6 @@ TEST_F(Navigation, TheFieldsTakeNoTypingInIdleMode)
     TypeText("8");
     EXPECT_EQ("0.00", ControlText(IDC_TIMEIN1));
 }
-
-// ---- the main window itself ----------------------------------------------------------
-
-// A dialog opened from the menu while a control (or the window itself) holds
-// the focus, and closed; the window then holds the focus itself until Tab or
-// Enter leads back.
-struct ResumeCase {
-    const char *name;
-    RingStart start;       // IDLE_WITH_ROWS or ENTRY
-    int focus;             // the ID of the control with the focus, 0: the main window
-    int dialog;            // the menu command that opens it
-    bool undoMeanwhile;    // Ctrl+Z on the window itself before the key
-    const char *next;      // the focus after the key
-    const char *selection; // of that field, or NULL
-};
-
-class Resume : public Navigation, public ::testing::WithParamInterface<std::tuple<ResumeCase, KeyCase>> {};
-
-TEST_P(Resume, TabOrEnterLeadsBackToTheControlThatHeldTheFocus)
-{
-    const ResumeCase &c = std::get<0>(GetParam());
-    EnterRow({"8", "17"});
-    if (c.start == ENTRY) {
-        Click(hNewButton);
-        TypeIntoField(2, "8*30");
-    }
-    SetFocus(c.focus ? GetDlgItem(hMainWnd, c.focus) : hMainWnd);
-    const char *caption = c.dialog == IDM_ABOUT ? "About"
-                        : c.dialog == IDM_PREFERENCES ? "Preferences" : "Print Timesheet";
-    EXPECT_TRUE(DriveDialogs([&c] { SendMessageA(hMainWnd, WM_COMMAND, MAKEWPARAM(c.dialog, 0), 0); },
-                             {{caption, hMainWnd, -1, PressCancel}}));
-    if (c.undoMeanwhile)
-        KeyStroke(hMainWnd, 'Z', WITH_CONTROL);
-    const std::string states = EnabledStates();
-    EXPECT_EQ("main window", FocusName());
-    PressKey(std::get<1>(GetParam()).key, std::get<1>(GetParam()).shift);
-    EXPECT_EQ(c.next, FocusName());
-    if (c.selection) {
-        EXPECT_EQ(c.selection, EditSelection(GetFocus()));
-    }
-    EXPECT_EQ(states, EnabledStates());
-    EXPECT_EQ(c.undoMeanwhile ? "" : "1", EntryNumbers());
-}
-
-const ResumeCase RESUME_CASES[] = {
-    {"AboutFromPrint", IDLE_WITH_ROWS, IDC_PRINT, IDM_ABOUT, false, "Print", NULL},
-    {"PreferencesFromAField", ENTRY, IDC_TIMEIN2, IDM_PREFERENCES, false, "In 2", "0,5"},
-    {"PrintTimesheetFromAdd", ENTRY, IDC_ADD, IDM_PRINTTIMESHEET, false, "Add", NULL},
-    // Delete disabled meanwhile: on along the ring from it
-    {"PreferencesFromADeleteDisabledSince", IDLE_WITH_ROWS, IDC_DELETE, IDM_PREFERENCES, true, "list", NULL},
-    // no control held the focus: New, or on from it
-    {"AboutFromTheWindowItself", IDLE_WITH_ROWS, 0, IDM_ABOUT, false, "New", NULL},
-    {"AboutFromTheWindowItselfInEntryMode", ENTRY, 0, IDM_ABOUT, false, "Add", NULL},
-};
-
-INSTANTIATE_TEST_SUITE_P(Keys, Resume,
-                         ::testing::Combine(::testing::ValuesIn(RESUME_CASES), ::testing::ValuesIn(KEY_CASES)),
-                         [](const ::testing::TestParamInfo<std::tuple<ResumeCase, KeyCase>> &info) {
-                             return std::string(std::get<0>(info.param).name) + "_" +
-                                    std::get<1>(info.param).name;
-                         });
 
 // ---- the accelerators of the About box -----------------------------------------------
 
