@@ -24,8 +24,7 @@ struct RingCase {
     const char *name;
     RingStart start;
     std::vector<std::string> ring; // the focus at the start, then after each key
-    // Then a dialog opened from the menu while the control with focus (0: the
-    // window itself) holds the focus, and closed; Ctrl+Z on the window after it.
+    // a dialog opened and closed from focus (0: the window itself), then Ctrl+Z
     int focus = 0, dialog = 0;
     bool undo = false;
 };
@@ -96,8 +95,7 @@ const RingCase RING_CASES[] = {
     {"EntryFromTheList",
      ENTRY_FROM_LIST,
      {"list", "Clear All", "Preferences", "Print", "Add", "Clear", "In 1"}},
-    // back from the window itself after a dialog to the control that held the
-    // focus; on from it when it was disabled meanwhile; New, or on from it
+    // back from the window itself to the control that held the focus, or on from it
     {"AboutFromPrint", IDLE_WITH_ROWS, {"main window", "Print", "New"}, IDC_PRINT, IDM_ABOUT},
     {"PreferencesFromAField", ENTRY, {"main window", "In 2", "Out 2"}, IDC_TIMEIN2, IDM_PREFERENCES},
     {"PrintFromAdd", ENTRY, {"main window", "Add", "Clear"}, IDC_ADD, IDM_PRINTTIMESHEET},

@@ -153,7 +153,6 @@ std::string FocusName();
 int RowCount();
 std::string CellText(int row, int column);
 int SelectedRow();
-int FocusedRow();                   // the list's caret, -1 for none
 std::string RowTexts(int row);      // the nine cells, joined with '|'
 std::string EntryNumbers();         // the entry numbers, joined with ','
 std::string FieldTexts();           // the eight time fields, joined with '|'

@@ -312,11 +312,6 @@ int SelectedRow()
     return (int)SendMessageA(hEntryList, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED);
 }
 
-int FocusedRow()
-{
-    return (int)SendMessageA(hEntryList, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_FOCUSED);
-}
-
 static std::string Joined(int count, const char *separator, const std::function<std::string(int)> &part)
 {
     std::string all;
