@@ -1,7 +1,9 @@
 /* Keyboard navigation between the main window's controls. The main window is
    no dialog, so Tab and Enter in the buttons, the time fields and the list
    become private messages, and the focus moves forward along a fixed ring that
-   skips disabled controls. Enter never presses a button. */
+   skips disabled controls. Enter never presses a button. When the window
+   itself holds the focus (as after a dialog), Tab and Enter lead back to the
+   control that held it before. */
 
 #include "app.h"
 #include "resource.h"
