@@ -36,11 +36,20 @@ int RunMessageLoop(HACCEL accelerators);
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 int SelectedEntryIndex(void);
+/* Delete: the selected row (the first when none is) out of the list, as one
+   step of the history; the focus then goes to focusAfter. */
+void DeleteEntry(HWND focusAfter);
 
 LRESULT CALLBACK ButtonSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK EditSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK ListSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+/* Moves the focus on along the ring; from the main window itself, back to
+   the control remembered by RememberFocus. */
 void AdvanceFocus(HWND mainWindow);
+/* Notes the control that holds the focus as the main window is deactivated. */
+void RememberFocus(HWND mainWindow);
+/* The modifiers held while a key went down: MOD_CONTROL, MOD_SHIFT, MOD_ALT. */
+int HeldModifiers(void);
 
 /* Puts the whole list on the clipboard as tab-separated text with the hours of
    each row and their total. A clipboard held elsewhere or no memory for the
@@ -57,11 +66,20 @@ int OpenClipboardPatiently(HWND owner);
    Returns the number of entries added. */
 int PasteEntries(void);
 
+/* ---- the list's context menu and its Del key ------------------------------ */
+/* A right click on the list (WM_CONTEXTMENU), Shift+F10 or the Menu key opens
+   the menu of Undo, Redo, Copy, Paste and Delete; Del deletes the selected
+   row. Gives 1 when the message was used. */
+int HandleListMenuKey(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
+
 /* ---- the history of list changes, for Undo and Redo ---------------------- */
 /* In idle mode, take back or make again one change of the list; with nothing
    to take back or make again, or in entry mode, a beep. */
 void UndoListChange(void);
 void RedoListChange(void);
+/* Whether they would act now (idle mode, a step to take back or make again). */
+int CanUndoListChange(void);
+int CanRedoListChange(void);
 /* A change of the list is one step: begun before it, the rows it takes out
    noted before they go and the rows it puts in after they came, ended after
    it. A change that touched no row makes no step. */
@@ -85,7 +103,7 @@ int InEntryMode(void);
 void EmptyEditor(void);
 int EntryRowCount(void);
 int SelectedRowOrNone(void);            /* -1 when no row is selected */
-void SelectOnlyRow(int row);            /* -1: none; a selected row is scrolled into view */
+void SelectOnlyRow(int row);            /* -1: none */
 /* Inserts a row of nine texts at index, with that state (0 or LVIS_SELECTED);
    returns the row's index, or -1 when the list refused it (no memory). */
 int InsertEntryRow(int index, const char *const cells[9], UINT state);
@@ -96,8 +114,14 @@ int InsertEntryTimes(int index, int number, const double times[8], UINT state);
 extern int ListChangesQuiet;
 void BeginQuietListChange(void);
 void EndQuietListChange(void);
-/* After rows came or went: the grand total, Delete and the selected row shown
-   again, as in idle mode; the focus stays (but for a disabled Delete). */
-void ShowListAfterChange(HWND focusBefore);
+/* How every change of the list ends (Add, Delete, Clear All, Paste, Undo,
+   Redo), in idle mode: the grand total, Delete enabled while there are rows,
+   the selected row shown in the editor and made the list's caret, scrolled
+   into view, and then the focus on the control given (NULL: it stays; New for
+   a Delete that has just been disabled). A list left empty shows nothing at
+   all, as after Clear All; or, with EMPTY_KEEPS_EDITOR (a Delete of the last
+   row), the editor keeps the row it showed and the grand total is 0.00. */
+enum { EMPTY_AS_CLEAR_ALL, EMPTY_KEEPS_EDITOR };
+void ShowListAfterChange(HWND focus, int whenEmpty = EMPTY_AS_CLEAR_ALL);
 
 #endif

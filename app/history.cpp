@@ -279,9 +279,19 @@ static int ApplyStep(const ListStep *step, int undo)
     return whole;
 }
 
+int CanUndoListChange(void)
+{
+    return !InEntryMode() && DoneCount > 0;
+}
+
+int CanRedoListChange(void)
+{
+    return !InEntryMode() && DoneCount < StepCount;
+}
+
 void UndoListChange(void)
 {
-    if (InEntryMode() || DoneCount == 0) {
+    if (!CanUndoListChange()) {
         MessageBeep(MB_OK);
         return;
     }
@@ -292,7 +302,7 @@ void UndoListChange(void)
 
 void RedoListChange(void)
 {
-    if (InEntryMode() || DoneCount == StepCount) {
+    if (!CanRedoListChange()) {
         MessageBeep(MB_OK);
         return;
     }

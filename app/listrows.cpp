@@ -2,6 +2,7 @@
    Undo, Redo and Paste change them. */
 
 #include "app.h"
+#include "resource.h"
 #include "totals.h"
 
 #include <commctrl.h>
@@ -70,6 +71,23 @@ void SelectOnlyRow(int row)
         return;
     item.state = LVIS_SELECTED;
     SendMessageA(hEntryList, LVM_SETITEMSTATE, (WPARAM)row, (LPARAM)&item);
+}
+
+/* The list's caret (its focused item, where Up and Down start and what a
+   screen reader reads) on the selected row, scrolled into view; on no row
+   when none is selected. */
+static void PutCaretOnSelectedRow(void)
+{
+    int row = SelectedRowOrNone();
+    LVITEMA item;
+    ZeroMemory(&item, sizeof item);
+    item.stateMask = LVIS_FOCUSED;
+    if (row < 0) {
+        SendMessageA(hEntryList, LVM_SETITEMSTATE, (WPARAM)-1, (LPARAM)&item);
+        return;
+    }
+    item.state = LVIS_FOCUSED;
+    SendMessageA(hEntryList, LVM_SETITEMSTATE, (WPARAM)row, (LPARAM)&item);
     SendMessageA(hEntryList, LVM_ENSUREVISIBLE, (WPARAM)row, FALSE);
 }
 
@@ -86,16 +104,23 @@ void EndQuietListChange(void)
     ListChangesQuiet = 0;
 }
 
-void ShowListAfterChange(HWND focusBefore)
+void ShowListAfterChange(HWND focus, int whenEmpty)
 {
-    UpdateGrandTotal();
     int rows = EntryRowCount();
     EnableWindow(hDeleteButton, rows > 0);
-    if (!rows)
-        EmptyEditor(); /* nothing left to show, as after Clear All */
-    /* the focus stays, unless it was on Delete, which has just been disabled:
-       then it goes to New, as after the commands */
-    if (focusBefore == hDeleteButton && !rows)
-        SetFocus(hNewButton);
-    ShowSelectedEntry();
+    if (rows > 0 || whenEmpty == EMPTY_KEEPS_EDITOR) {
+        UpdateGrandTotal();
+    } else { /* nothing left to show, and no total: as Clear All leaves it */
+        EmptyEditor();
+        SetDlgItemTextA(hMainWnd, IDC_GRANDTOTAL, "");
+        GrandTotal = 0.0;
+    }
+    PutCaretOnSelectedRow();
+    if (rows > 0)
+        ShowSelectedEntry();
+    /* a Delete just disabled cannot keep the focus */
+    if (focus == hDeleteButton && !rows)
+        focus = hNewButton;
+    if (focus && GetFocus() != focus)
+        SetFocus(focus);
 }

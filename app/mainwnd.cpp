@@ -225,11 +225,7 @@ static void AddEntry(void)
     EndListChange();
 
     LeaveEntryMode();
-    UpdateGrandTotal();
-    if (EntryRowCount() > 0)
-        EnableWindow(hDeleteButton, TRUE);
-    ShowSelectedEntry();
-    SetFocus(hNewButton);
+    ShowListAfterChange(hNewButton);
 }
 
 void EmptyEditor(void)
@@ -247,7 +243,7 @@ static void ClearEntry(void)
     SetFocus(hNewButton);
 }
 
-static void DeleteEntry(void)
+void DeleteEntry(HWND focusAfter)
 {
     int index = SelectedEntryIndex();
     BeginListChange();
@@ -256,7 +252,6 @@ static void DeleteEntry(void)
     SendMessageA(hEntryList, LVM_DELETEITEM, (WPARAM)index, 0);
     int count = EntryRowCount();
     if (count >= 1) {
-        EnableWindow(hDeleteButton, TRUE);
         LVITEMA item;
         ZeroMemory(&item, sizeof item);
         item.state = LVIS_SELECTED;
@@ -265,25 +260,20 @@ static void DeleteEntry(void)
                      (LPARAM)&item);
     } else {
         EntryCounter = 0;
-        EnableWindow(hDeleteButton, FALSE);
     }
     EndListChange();
-    UpdateGrandTotal();
-    SetFocus(hNewButton);
+    ShowListAfterChange(focusAfter, EMPTY_KEEPS_EDITOR);
 }
 
 static void ClearAllEntries(void)
 {
-    EmptyEditor();
-    SetDlgItemTextA(hMainWnd, IDC_GRANDTOTAL, "");
     LeaveEntryMode();
-    EnableWindow(hDeleteButton, FALSE);
     BeginListChange();
     NoteRemovedRows(0, EntryRowCount());
     SendMessageA(hEntryList, LVM_DELETEALLITEMS, 0, 0);
     EntryCounter = 0;
     EndListChange();
-    SetFocus(hNewButton);
+    ShowListAfterChange(hNewButton);
 }
 
 /* The partner field and the pair total of a time field. */
@@ -328,7 +318,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
             ClearEntry();
             return 0;
         case IDC_DELETE:
-            DeleteEntry();
+            DeleteEntry(hNewButton);
             return 0;
         case IDC_CLEARALL:
             ClearAllEntries();
@@ -357,8 +347,19 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         EndPaint(window, &paint);
         return 0;
     }
+    case WM_ACTIVATE:
+        /* the default handling that follows gives the focus to the window
+           itself when it is activated again; Tab or Enter then lead back */
+        if (LOWORD(wParam) == WA_INACTIVE)
+            RememberFocus(window);
+        break;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
+        /* keys reach the window only while it holds the focus itself */
+        if (message == WM_KEYDOWN && (wParam == VK_TAB || wParam == VK_RETURN)) {
+            AdvanceFocus(window);
+            return 0;
+        }
         HandleHistoryKey(message, wParam);
         break;
     case WM_CHAR:

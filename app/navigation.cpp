@@ -1,7 +1,9 @@
 /* Keyboard navigation between the main window's controls. The main window is
    no dialog, so Tab and Enter in the buttons, the time fields and the list
    become private messages, and the focus moves forward along a fixed ring that
-   skips disabled controls. Enter never presses a button. */
+   skips disabled controls. Enter never presses a button. When the window
+   itself holds the focus (as after a dialog), Tab and Enter lead back to the
+   control that held it before. */
 
 #include "app.h"
 #include "resource.h"
@@ -31,37 +33,37 @@ static int HandleNavigationKey(UINT message, WPARAM key, int swallowEscape)
 #define CTRL_Z_CHAR 0x1A
 #define CTRL_V_CHAR 0x16
 
-enum { CONTROL = 1, SHIFT = 2, ALT = 4 };
-
-/* The modifiers held while the key went down. */
-static int Modifiers(void)
+int HeldModifiers(void)
 {
-    return (GetKeyState(VK_CONTROL) < 0 ? CONTROL : 0) | (GetKeyState(VK_SHIFT) < 0 ? SHIFT : 0) |
-           (GetKeyState(VK_MENU) < 0 ? ALT : 0);
+    return (GetKeyState(VK_CONTROL) < 0 ? MOD_CONTROL : 0) |
+           (GetKeyState(VK_SHIFT) < 0 ? MOD_SHIFT : 0) | (GetKeyState(VK_MENU) < 0 ? MOD_ALT : 0);
 }
 
 /* Ctrl+Z or Alt+Backspace */
 static int IsUndoKey(WPARAM key)
 {
-    return (key == 'Z' && Modifiers() == CONTROL) || (key == VK_BACK && Modifiers() == ALT);
+    return (key == 'Z' && HeldModifiers() == MOD_CONTROL) ||
+           (key == VK_BACK && HeldModifiers() == MOD_ALT);
 }
 
 /* Ctrl+Y or Ctrl+Shift+Z */
 static int IsRedoKey(WPARAM key)
 {
-    return (key == 'Y' && Modifiers() == CONTROL) || (key == 'Z' && Modifiers() == (CONTROL | SHIFT));
+    return (key == 'Y' && HeldModifiers() == MOD_CONTROL) ||
+           (key == 'Z' && HeldModifiers() == (MOD_CONTROL | MOD_SHIFT));
 }
 
 /* Ctrl+C or Ctrl+Insert */
 static int IsCopyKey(WPARAM key)
 {
-    return (key == 'C' || key == VK_INSERT) && Modifiers() == CONTROL;
+    return (key == 'C' || key == VK_INSERT) && HeldModifiers() == MOD_CONTROL;
 }
 
 /* Ctrl+V or Shift+Insert */
 static int IsPasteKey(WPARAM key)
 {
-    return (key == 'V' && Modifiers() == CONTROL) || (key == VK_INSERT && Modifiers() == SHIFT);
+    return (key == 'V' && HeldModifiers() == MOD_CONTROL) ||
+           (key == VK_INSERT && HeldModifiers() == MOD_SHIFT);
 }
 
 int HandleHistoryKey(UINT message, WPARAM key)
@@ -98,6 +100,8 @@ LRESULT CALLBACK ListSubclassProc(HWND window, UINT message, WPARAM wParam, LPAR
 {
     if (HandleNavigationKey(message, wParam, 0))
         return 0;
+    if (HandleListMenuKey(window, message, wParam, lParam))
+        return 0;
     if (HandleHistoryKey(message, wParam))
         return 0;
     /* Copying and pasting act on the key-down, which then goes on as any
@@ -132,33 +136,54 @@ static HWND Follower(HWND control)
     return NULL;
 }
 
-void AdvanceFocus(HWND mainWindow)
+/* The next enabled control of the ring after from; NULL for a control
+   outside the ring. */
+static HWND NextInRing(HWND from)
 {
-    HWND from = GetFocus();
-    HWND next = NULL;
     /* Each step moves along the ring; New and Delete end the walk in the list
        at the latest, so it stops within one round. */
     for (int steps = 0; steps < 20 && from; steps++) {
-        if (from == hNewButton) {
-            next = IsEnabled(hAddButton) ? hAddButton
+        if (from == hNewButton)
+            return IsEnabled(hAddButton) ? hAddButton
                  : IsEnabled(hDeleteButton) ? hDeleteButton : hEntryList;
-            break;
-        }
-        if (from == hDeleteButton) {
-            next = IsEnabled(hTimeFields[0]) ? hTimeFields[0] : hEntryList;
-            break;
-        }
+        if (from == hDeleteButton)
+            return IsEnabled(hTimeFields[0]) ? hTimeFields[0] : hEntryList;
         HWND candidate = Follower(from);
-        if (!candidate)
-            break; /* the focus is on none of the ring's controls: stay */
-        if (IsEnabled(candidate)) {
-            next = candidate;
-            break;
-        }
+        if (!candidate || IsEnabled(candidate))
+            return candidate;
         from = candidate;
     }
+    return NULL;
+}
+
+/* The control that held the focus when the main window was last deactivated
+   (a dialog opened, another program was chosen); NULL for none. */
+static HWND FocusBeforeDeactivation;
+
+void RememberFocus(HWND mainWindow)
+{
+    HWND focus = GetFocus();
+    FocusBeforeDeactivation = focus && IsChild(mainWindow, focus) ? focus : NULL;
+}
+
+/* Where Tab or Enter leads from the main window itself: back to the control
+   that held the focus before, while it is enabled, else on along the ring
+   from it; New (or on from New) when that was no control of the ring. */
+static HWND ResumedFocus(HWND mainWindow)
+{
+    HWND control = FocusBeforeDeactivation;
+    if (!control || !IsChild(mainWindow, control) ||
+        (control != hNewButton && control != hDeleteButton && !Follower(control)))
+        control = hNewButton;
+    return IsEnabled(control) ? control : NextInRing(control);
+}
+
+void AdvanceFocus(HWND mainWindow)
+{
+    HWND from = GetFocus();
+    HWND next = from == mainWindow ? ResumedFocus(mainWindow) : NextInRing(from);
     if (!next)
-        return;
+        return; /* the focus is on none of the ring's controls: stay */
     SetFocus(next);
     for (int i = 0; i < 8; i++)
         if (next == hTimeFields[i] && IsEnabled(next))

@@ -26,6 +26,14 @@
 #define IDM_PRINTTIMESHEET      130
 #define IDM_PREFERENCES         132
 
+/* The context menu of the list of entries and its commands */
+#define IDR_LISTMENU            140
+#define IDM_UNDO                141
+#define IDM_REDO                142
+#define IDM_COPY                143
+#define IDM_PASTE               144
+#define IDM_DELETE              145
+
 /* Controls of the main window */
 #define IDC_ENTRYLIST           1000
 #define IDC_NEW                 1001

@@ -19,11 +19,13 @@ class ListChanges : public WindowTest {};
 // ---- undo and redo -----------------------------------------------------------
 
 // A: a row added, the k-th of the test with In 8 and Out 8 + k (k hours);
-// D: Delete; C: Clear All; S1: row 1 selected; P: a paste of two rows (7 and
-// 8 hours); U: Ctrl+Z in the list; u: Alt+Backspace on "Clear All"; Y: Ctrl+Y
-// in the list; y: Ctrl+Shift+Z on the main window itself; !N: the list takes
-// N more rows, then refuses one, as with no memory, in the next command,
-// which must say so.
+// D: Delete; C: Clear All; S1: row 1 selected (S-1 none); P: a paste of two
+// rows (7 and 8 hours); U: Ctrl+Z in the list; u: Alt+Backspace on "Clear
+// All"; Y: Ctrl+Y in the list; y: Ctrl+Shift+Z on the main window itself; K:
+// Del in the list; N: no text on the clipboard; "W L G": the list's menu opened
+// by W (F10, Menu, Click0 on row 0), item L chosen, G the greyed items; !N:
+// the list takes N more rows, then refuses one, as with no memory, in the
+// next command, which must say so.
 struct After {
     const char *command;
     const char *numbers;   // the entry numbers of the rows
@@ -38,6 +40,62 @@ struct Sequence {
 };
 
 class UndoRedo : public ListChanges, public ::testing::WithParamInterface<Sequence> {};
+
+// The list's menu as it opened: the letters of its greyed items, and the row
+// under its top left corner ("corner": the list's own).
+std::string menuGreyed, menuPlace;
+
+LRESULT CALLBACK WatchMenu(int code, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT *sent = (const CWPSTRUCT *)lParam;
+    HMENU menu = (HMENU)sent->wParam;
+    for (int i = 0; sent->message == WM_INITMENUPOPUP && i < GetMenuItemCount(menu); i++) {
+        char text[32] = {0};
+        GetMenuStringA(menu, (UINT)i, text, sizeof text, MF_BYPOSITION);
+        UINT state = GetMenuState(menu, (UINT)i, MF_BYPOSITION);
+        if ((state & (MF_GRAYED | MF_SEPARATOR)) == MF_GRAYED)
+            menuGreyed += text[1];
+    }
+    if (sent->message == WM_MENUSELECT && menuPlace.empty()) {
+        RECT shown;
+        GetWindowRect(FindWindowA("#32768", NULL), &shown);
+        LVHITTESTINFO hit = {{shown.left, shown.top}, 0, 0, 0, 0};
+        ScreenToClient(hEntryList, &hit.pt);
+        int row = (int)SendMessageA(hEntryList, LVM_HITTEST, 0, (LPARAM)&hit);
+        menuPlace = hit.pt.x == 0 && hit.pt.y == 0 ? "corner" : "row " + std::to_string(row);
+    }
+    return CallNextHookEx(NULL, code, wParam, lParam);
+}
+
+void ListMenuCommand(const std::string &command)
+{
+    std::string way = command.substr(0, command.find(' ')), greyed = command.substr(way.size() + 3);
+    char letter = command[way.size() + 1];
+    int row = way.substr(0, 5) == "Click" ? std::stoi(way.substr(5)) : SelectedRow();
+    RECT bounds = {LVIR_BOUNDS, 0, 0, 0};
+    SendMessageA(hEntryList, LVM_GETITEMRECT, (WPARAM)row, (LPARAM)&bounds);
+    LPARAM at = MAKELPARAM(bounds.left + 20, bounds.top + 2);
+    menuGreyed = menuPlace = "";
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, WatchMenu, NULL, GetCurrentThreadId());
+    SetFocus(hEntryList);
+    if (way[0] == 'C') // the list follows the button until it goes up
+        PostMessageA(hEntryList, WM_RBUTTONUP, 0, at);
+    PostMessageA(hEntryList, WM_CHAR, (WPARAM)letter, 1); // for the menu's own loop
+    PostMessageA(hEntryList, WM_KEYDOWN, VK_ESCAPE, 1);
+    if (way[0] == 'C')
+        SendMessageA(hEntryList, WM_RBUTTONDOWN, MK_RBUTTON, at);
+    else
+        KeyStroke(hEntryList, way == "F10" ? VK_F10 : VK_APPS, way == "F10" ? WITH_SHIFT : 0);
+    Pump();
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(greyed == "-" ? "" : greyed, menuGreyed);
+    if (way[0] != 'C') {
+        EXPECT_EQ(row < 0 ? "corner" : "row " + std::to_string(row), menuPlace);
+    }
+    if (letter == 'c') { // the table that Ctrl+C copies
+        EXPECT_EQ(0u, ClipboardText().find("Entry\tTime In 1"));
+    }
+}
 
 int InsertsLeft = -1; // -1: the list takes every row
 WNDPROC ListProcBefore;
@@ -75,8 +133,15 @@ void Command(const std::string &command, int *added, bool refusal = false)
         Click(hDeleteButton);
     } else if (command == "C") {
         Click(hClearAllButton);
-    } else if (command == "S1") {
-        SelectRowByState(1);
+    } else if (command[0] == 'S') {
+        SelectRowByState(std::stoi(command.substr(1)));
+    } else if (command == "K") {
+        SetFocus(hEntryList);
+        KeyStroke(hEntryList, VK_DELETE);
+    } else if (command == "N") {
+        PutOnClipboard("", false);
+    } else if (command.find(' ') != std::string::npos) {
+        ListMenuCommand(command);
     } else if (command == "P") {
         PutOnClipboard("8\t15\r\n9\t17\r\n");
         SetFocus(hEntryList);
@@ -107,9 +172,13 @@ TEST_P(UndoRedo, PutsTheListBackAsItWasBeforeOrAfterEachStep)
         EXPECT_EQ(step.grandTotal, Trimmed(ControlText(IDC_GRANDTOTAL)));
         EXPECT_EQ(IdleStates(RowCount() > 0), EnabledStates());
         EXPECT_EQ(step.beeped, Beeps() != beeps);
+        EXPECT_EQ(step.selected, SendMessageA(hEntryList, LVM_GETNEXTITEM, -1, LVNI_FOCUSED))
+            << "the list's caret, where Up and Down start";
         if (RowCount() > 0) { // the editor shows the selected row (the first when none is)
             int shown = SelectedRow() < 0 ? 0 : SelectedRow();
             EXPECT_EQ(Trimmed(CellText(shown, 2)), Trimmed(ControlText(IDC_TIMEOUT1)));
+        } else if (!*step.grandTotal) { // as Clear All leaves it
+            EXPECT_EQ("|||||||#||||", FieldTexts() + "#" + TotalTexts());
         }
     }
 }
@@ -133,7 +202,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {"A", "1,2", 1, "3.00", false},
                   {"C", "", -1, "", false},
                   {"U", "1,2", 1, "3.00", false},
-                  {"Y", "", -1, "0.00", false},
+                  {"Y", "", -1, "", false},
                   {"U", "1,2", 1, "3.00", false},
                   {"A", "1,2,3", 2, "6.00", false}}},
         // the counter goes back to 0 with the last row, and comes back with it
@@ -148,9 +217,9 @@ INSTANTIATE_TEST_SUITE_P(
                   {"A", "1,4", 1, "5.00", false}}},
         Sequence{"PastTheStartAndTheEnd",
                  {{"A", "1", 0, "1.00", false},
-                  {"U", "", -1, "0.00", false},
-                  {"U", "", -1, "0.00", true},
-                  {"u", "", -1, "0.00", true},
+                  {"U", "", -1, "", false},
+                  {"U", "", -1, "", true},
+                  {"u", "", -1, "", true},
                   {"Y", "1", 0, "1.00", false},
                   {"y", "1", 0, "1.00", true}}},
         Sequence{"ANewChangeDropsTheRedo",
@@ -160,7 +229,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {"A", "1,2", 1, "4.00", false},
                   {"Y", "1,2", 1, "4.00", true},
                   {"U", "1", 0, "1.00", false},
-                  {"U", "", -1, "0.00", false}}},
+                  {"U", "", -1, "", false}}},
         Sequence{"APasteIsOneStep",
                  {{"A", "1", 0, "1.00", false},
                   {"P", "1,2,3", 2, "16.00", false},
@@ -190,7 +259,22 @@ INSTANTIATE_TEST_SUITE_P(
                   {"U", "1", 0, "1.00", false},
                   {"!1", "1", 0, "1.00", false},
                   {"Y", "1,2", 1, "8.00", false},
-                  {"Y", "1,2", 1, "8.00", true}}}),
+                  {"Y", "1,2", 1, "8.00", true}}},
+        Sequence{"TheListsMenuAndDel",
+                 {{"A", "1", 0, "1.00", false},
+                  {"A", "1,2", 1, "3.00", false},
+                  {"Click0 d R", "2", 0, "2.00", false},
+                  {"F10 u R", "1,2", 0, "3.00", false},
+                  {"Menu r -", "2", 0, "2.00", false},
+                  {"K", "", -1, "0.00", false},
+                  {"U", "2", 0, "2.00", false},
+                  {"S-1", "2", -1, "2.00", false},
+                  {"K", "2", -1, "2.00", false},
+                  {"N", "2", -1, "2.00", false},
+                  {"F10 c PD", "2", -1, "2.00", false},
+                  {"Menu p D", "2,3", 1, "4.00", false},
+                  {"N", "2,3", 1, "4.00", false},
+                  {"F10 p RP", "2,3", 1, "4.00", false}}}),
     [](const ::testing::TestParamInfo<Sequence> &info) { return std::string(info.param.name); });
 
 TEST_F(ListChanges, UndoBringsBackEveryTextOfTheRowsAndTheRowShown)
@@ -235,6 +319,10 @@ TEST_F(ListChanges, TimeFieldsKeepTheirOwnUndoAndEntryModeOnlyBeeps)
         EXPECT_EQ(EntryStates(), EnabledStates());
         EXPECT_EQ(" 8.50", ControlText(IDC_TIMEIN1));
     }
+    int added = 0, beeps = Beeps(); // the list's menu offers only Copy; it and Del delete nothing
+    Command("Menu d URPD", &added);
+    Command("K", &added);
+    EXPECT_EQ(rows + EntryStates() + "0", EntryNumbers() + EnabledStates() + std::to_string(Beeps() - beeps));
 
     // a Clear All pressed while typing comes back as the list it emptied
     Click(hClearAllButton);

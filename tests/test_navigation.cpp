@@ -1,7 +1,7 @@
 // Keyboard navigation of the real main window: the Tab rings of the idle and
 // the entry mode, Enter and the space bar on buttons, Escape, the selection of
-// a field's text, a focus on the main window itself, and the accelerators of
-// the About box.
+// a field's text, the way back from the main window itself after a dialog,
+// and the accelerators of the About box.
 #include <gtest/gtest.h>
 
 #include "app.h"
@@ -24,6 +24,9 @@ struct RingCase {
     const char *name;
     RingStart start;
     std::vector<std::string> ring; // the focus at the start, then after each key
+    // a dialog opened and closed from focus (0: the window itself), then Ctrl+Z
+    int focus = 0, dialog = 0;
+    bool undo = false;
 };
 
 struct KeyCase {
@@ -56,12 +59,24 @@ TEST_P(Ring, FollowsTheFixedOrderSkippingDisabledControls)
         SetFocus(hEntryList);
         break;
     }
+    if (ring.dialog) {
+        SetFocus(ring.focus ? GetDlgItem(hMainWnd, ring.focus) : hMainWnd);
+        EXPECT_TRUE(DriveDialogs([&] { SendMessageA(hMainWnd, WM_COMMAND, ring.dialog, 0); },
+                                 {{"dialog", hMainWnd, -1, PressCancel}}));
+        if (ring.undo)
+            KeyStroke(hMainWnd, 'Z', WITH_CONTROL);
+    }
     const std::string states = EnabledStates();
     const int rows = RowCount();
     std::vector<std::string> seen(1, FocusName());
     for (size_t i = 1; i < ring.ring.size(); i++) {
         PressKey(key.key, key.shift);
         seen.push_back(FocusName());
+        for (HWND field : hTimeFields) { // a field moved into has its whole text selected
+            if (field == GetFocus() && IsWindowEnabled(field)) {
+                EXPECT_EQ("0," + std::to_string(WindowText(field).size()), EditSelection(field));
+            }
+        }
     }
     EXPECT_EQ(ring.ring, seen);
     // Moving on presses nothing.
@@ -80,6 +95,13 @@ const RingCase RING_CASES[] = {
     {"EntryFromTheList",
      ENTRY_FROM_LIST,
      {"list", "Clear All", "Preferences", "Print", "Add", "Clear", "In 1"}},
+    // back from the window itself to the control that held the focus, or on from it
+    {"AboutFromPrint", IDLE_WITH_ROWS, {"main window", "Print", "New"}, IDC_PRINT, IDM_ABOUT},
+    {"PreferencesFromAField", ENTRY, {"main window", "In 2", "Out 2"}, IDC_TIMEIN2, IDM_PREFERENCES},
+    {"PrintFromAdd", ENTRY, {"main window", "Add", "Clear"}, IDC_ADD, IDM_PRINTTIMESHEET},
+    {"ADeleteDisabledSince", IDLE_WITH_ROWS, {"main window", "list"}, IDC_DELETE, IDM_PREFERENCES, true},
+    {"PrintFromTheWindow", IDLE_WITH_ROWS, {"main window", "New", "Delete"}, 0, IDM_PRINTTIMESHEET},
+    {"AboutFromTheWindowInEntryMode", ENTRY, {"main window", "Add"}, 0, IDM_ABOUT},
 };
 
 const KeyCase KEY_CASES[] = {
@@ -269,30 +291,6 @@ TEST_F(Navigation, TheFieldsTakeNoTypingInIdleMode)
     EXPECT_EQ("0.00", ControlText(IDC_TIMEIN1));
 }
 
-// ---- the main window itself ----------------------------------------------------------
-
-TEST_F(Navigation, TabAndEnterDoNothingWhileTheMainWindowHoldsTheFocus)
-{
-    EnterRow({"8", "17"});
-    SetFocus(hMainWnd);
-    ASSERT_EQ("main window", FocusName());
-    PressKey(VK_TAB);
-    EXPECT_EQ("main window", FocusName());
-    PressKey(VK_RETURN);
-    EXPECT_EQ("main window", FocusName());
-    PressKey(VK_TAB, true);
-    EXPECT_EQ("main window", FocusName());
-    AdvanceFocus(hMainWnd);
-    EXPECT_EQ("main window", FocusName());
-    EXPECT_EQ(IdleStates(true), EnabledStates());
-
-    // A click on a control brings the navigation back.
-    ClickRow(0);
-    EXPECT_EQ("list", FocusName());
-    PressKey(VK_TAB);
-    EXPECT_EQ("Clear All", FocusName());
-}
-
 // ---- the accelerators of the About box -----------------------------------------------
 
 // The About box as it is awaited: its caption read, closed with OK.
@@ -388,19 +386,5 @@ INSTANTIATE_TEST_SUITE_P(Keys, AboutAccelerator,
                          [](const ::testing::TestParamInfo<AltCase> &info) {
                              return std::string(info.param.name);
                          });
-
-TEST_F(Navigation, AfterTheAboutBoxTheMainWindowHoldsTheFocusUntilAClick)
-{
-    EnterRow({"8", "17"});
-    ASSERT_EQ("New", FocusName());
-    EXPECT_TRUE(DriveDialogs([] { SendMessageA(hMainWnd, WM_COMMAND, MAKEWPARAM(IDM_ABOUT, 0), 0); },
-                             AboutBox(1)));
-    EXPECT_EQ("main window", FocusName());
-    PressKey(VK_TAB);
-    EXPECT_EQ("main window", FocusName());
-    ClickRow(0);
-    PressKey(VK_TAB);
-    EXPECT_EQ("Clear All", FocusName());
-}
 
 } // namespace

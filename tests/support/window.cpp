@@ -227,7 +227,7 @@ void SelectRowByState(int row)
 {
     LVITEMA item;
     ZeroMemory(&item, sizeof item);
-    item.stateMask = row >= 0 ? LVIS_SELECTED | LVIS_FOCUSED : LVIS_SELECTED;
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     item.state = row >= 0 ? LVIS_SELECTED | LVIS_FOCUSED : 0;
     SendMessageA(hEntryList, LVM_SETITEMSTATE, (WPARAM)(row >= 0 ? row : -1), (LPARAM)&item);
     Pump();
