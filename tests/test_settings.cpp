@@ -269,7 +269,7 @@ TEST_P(LongText, ReadOrReplaced)
     Load();
     const char *field = isName ? AppSettings.CustName : AppSettings.RoundAmount;
     if (c.readable) {
-        EXPECT_EQ(std::string(field), stored.substr(0, capacity - 1));
+        EXPECT_EQ(std::string(field), stored.substr(0, isName ? CUSTNAME_CHARS : ROUNDAMOUNT_CHARS));
         ExpectStored(c.name, Text(stored));
     } else {
         EXPECT_EQ(std::string(field), isName ? "" : ".00");
