@@ -243,6 +243,27 @@ TEST_F(SettingsStore, CompanyNameLongerThanTheFieldIsCut)
     ExpectStored("CustName", Text(name));   // read, so not rewritten
 }
 
+TEST_F(SettingsStore, NamesSavedBeforeAndNowReadBackAsTypedAndAreCutToFiftyCharacters)
+{
+    // An earlier version saved from code page 1252; the registry keeps UTF-16.
+    WriteSettings(CHANGED_SETTINGS);
+    HKEY key;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Quillfeather Systems Inc\\Hourwise", 0,
+                            KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+    const wchar_t before[] = L"Caf\u00e9 N\u00f8rd";
+    RegSetValueExW(key, L"CustName", 0, REG_SZ, (const BYTE *)before, sizeof before);
+    RegCloseKey(key);
+    Load();
+    EXPECT_STREQ(AppSettings.CustName, "Caf\xC3\xA9 N\xC3\xB8rd");
+
+    std::string name;   // 60 of the Polish L with stroke, saved now
+    for (int i = 0; i < 60; i++)
+        name += "\xC5\x81";
+    WriteValue("CustName", Text(name));
+    Load();
+    EXPECT_EQ(std::string(AppSettings.CustName), name.substr(0, 100));
+}
+
 // Texts of 256 bytes or more with their NUL do not fit the read buffer.
 struct LongTextCase {
     const char *label;
@@ -536,6 +557,47 @@ TEST(CopyRegistryTextEdge, CapacityZeroWritesNothing)
     CopyRegistryText(buffer, 0, "abc", 4);
     EXPECT_EQ(std::string(buffer, 4), "####");
 }
+
+struct CutCase {
+    const char *label;
+    const char *text;
+    size_t maxBytes, maxChars;
+    int codePage;   // 65001 UTF-8, 932 double-byte, 1252 single-byte
+    size_t length;
+};
+
+void PrintTo(const CutCase &c, std::ostream *os) { *os << c.label; }
+
+class WholeChars : public ::testing::TestWithParam<CutCase> {};
+
+TEST_P(WholeChars, CutsOnlyBetweenCharacters)
+{
+    const CutCase &c = GetParam();
+    TextEncoding encoding = {c.codePage == 65001, {0}};
+    if (c.codePage == 932) {
+        const unsigned char ranges[4] = {0x81, 0x9F, 0xE0, 0xFC};
+        memcpy(encoding.leadRanges, ranges, sizeof ranges);
+    }
+    EXPECT_EQ(WholeCharsLength(c.text, strlen(c.text), c.maxBytes, c.maxChars, &encoding), c.length);
+}
+
+// Z, L with stroke (2 bytes), e with circumflex and dot (3), a smiling face (4).
+#define ZL3F "Z\xC5\x81\xE1\xBB\x85\xF0\x9F\x98\x80"
+INSTANTIATE_TEST_SUITE_P(
+    Table, WholeChars,
+    ::testing::Values(CutCase{"Ascii", "abcdef", 4, 40, 65001, 4},
+                      CutCase{"TwoBytesCut", ZL3F, 2, 40, 65001, 1},
+                      CutCase{"TwoBytesWhole", ZL3F, 3, 40, 65001, 3},
+                      CutCase{"ThreeBytesCut", ZL3F, 5, 40, 65001, 3},
+                      CutCase{"ThreeBytesWhole", ZL3F, 6, 40, 65001, 6},
+                      CutCase{"FourBytesCut", ZL3F, 9, 40, 65001, 6},
+                      CutCase{"FourBytesWhole", ZL3F, 10, 40, 65001, 10},
+                      CutCase{"CharacterLimit", ZL3F, 40, 3, 65001, 6},
+                      CutCase{"BrokenBytesAreCharactersOfTheirOwn", "\xE1\xBB" "a\x81\xC5", 40, 4, 65001, 4},
+                      CutCase{"DoubleByteCut", "a\x82\xA0" "b", 2, 40, 932, 1},
+                      CutCase{"DoubleByteWhole", "a\x82\xA0" "b", 3, 2, 932, 3},
+                      CutCase{"SingleByte", "\xC5\x81\xE1", 40, 2, 1252, 2}),
+    [](const ::testing::TestParamInfo<CutCase> &info) { return std::string(info.param.label); });
 
 struct StepCase {
     const char *text;
