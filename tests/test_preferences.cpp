@@ -360,6 +360,19 @@ TEST_F(Preferences, TextLimitsOfTheEdits)
     ExpectStored("RoundAmount", Text("123"));
 }
 
+TEST_F(Preferences, ANameInAnyScriptIsKeptAsTypedOverARestart)
+{
+    RestartWith(DEFAULT_SETTINGS);
+    ChooseButton = 0;
+    TypeCompany = MIXED_SCRIPT_NAME;
+    TypeAmount = NULL;
+    OpenPreferences(ChangeAndOk);
+    EXPECT_STREQ(MIXED_SCRIPT_NAME, AppSettings.CustName);
+    Restart();
+    OpenPreferences(LookAndCancel);
+    EXPECT_EQ(MIXED_SCRIPT_NAME, Seen.company);
+}
+
 // A round amount typed in the dialog over the one stored at start, and the
 // evaluations before and after.
 struct RoundingCase {

@@ -61,6 +61,17 @@ TEST_F(PrintDialog, TypedTextsStopAtTheirLimits)
     EXPECT_STREQ("2009-03-07", TimesheetInfo.PeriodEndDate);
 }
 
+TEST_F(PrintDialog, ANameInAnyScriptIsKeptAndFiftyLettersOfTwoBytesFit)
+{
+    ASSERT_TRUE(RunPrintDialog(Script(NULL, MIXED_SCRIPT_NAME, NULL, IDOK, IDCANCEL)).completed);
+    std::string strokes;   // 51 L with stroke: the 51st cannot be typed
+    for (int i = 0; i < 51; i++)
+        strokes += "\xC5\x81";
+    PrintRunResult run = RunPrintDialog(Script(NULL, strokes.c_str(), NULL, IDOK, IDCANCEL));
+    EXPECT_EQ(MIXED_SCRIPT_NAME, run.shownName);
+    EXPECT_EQ(strokes.substr(0, 100), TimesheetInfo.EmployeeName);
+}
+
 TEST_F(PrintDialog, CancelledPageSetupEndsWithThePrinterErrorBoxAndNoDocument)
 {
     int lastJob = LastPdfJob();

@@ -194,8 +194,11 @@ void TypeInto(HWND dialog, int id, const char *text)
     SetFocus(edit);
     SendMessageA(edit, EM_SETSEL, 0, -1);
     SendMessageA(edit, WM_CHAR, VK_BACK, 1);
-    for (const char *c = text; *c; c++)
-        SendMessageA(edit, WM_CHAR, (WPARAM)(unsigned char)*c, 1);
+    // the characters of the UTF-8 text, as a keyboard of any language gives them
+    std::vector<wchar_t> wide(strlen(text) + 1);
+    int units = MultiByteToWideChar(CP_UTF8, 0, text, -1, wide.data(), (int)wide.size());
+    for (int i = 0; i + 1 < units; i++)
+        SendMessageW(edit, WM_CHAR, wide[i], 1);
 }
 
 void Click(HWND button)
