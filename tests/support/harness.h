@@ -110,7 +110,7 @@ void SelectRowByState(int row);         // selected and focused by LVM_SETITEMST
 // characters that the default handling looks up as a missing menu key.
 int Beeps();
 std::string ClipboardText();
-// The text on the clipboard as text, or (asText false) as data of another
+// The UTF-8 text on the clipboard as Unicode text, or (asText false) as data of another
 // format, so that the clipboard holds no text.
 void PutOnClipboard(const std::string &text, bool asText = true);
 // The clipboard held open by another thread until it is released.

@@ -462,12 +462,17 @@ std::string ClipboardText()
 
 void PutOnClipboard(const std::string &text, bool asText)
 {
+    // the UTF-8 text in UTF-16, as programs copy text; the system makes CF_TEXT of it
+    std::vector<wchar_t> wide(text.size() + 1);
+    int units = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), (int)text.size() + 1, wide.data(),
+                                    (int)wide.size());
+    size_t size = asText ? units * sizeof(wchar_t) : text.size() + 1;
     ASSERT_TRUE(OpenClipboard(NULL));
     EmptyClipboard();
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+    memcpy(GlobalLock(block), asText ? (const void *)wide.data() : text.c_str(), size);
     GlobalUnlock(block);
-    SetClipboardData(asText ? CF_TEXT : RegisterClipboardFormatA("Hourwise test data"), block);
+    SetClipboardData(asText ? CF_UNICODETEXT : RegisterClipboardFormatA("Hourwise test data"), block);
     CloseClipboard();
 }
 
