@@ -8,6 +8,10 @@
    nothing past the terminator may change; the sanitizer catches any read or
    write outside the buffers.
 
+   WholeCharsLength cuts the same source, in UTF-8 and in a double-byte code
+   page, within its byte and character limits, and whole: cutting the cut
+   text again keeps all of it.
+
    StepFromRoundAmount must give the number the text reads as when that is a
    positive finite number, and +0 otherwise. */
 
@@ -46,6 +50,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         for (size_t i = expect + 1; i < capacity; i++)
             FUZZ_CHECK((unsigned char)dest[i] == 0x5A, "capacity %zu count %lu: byte %zu written",
                        capacity, count, i);
+    }
+
+    const TextEncoding encodings[2] = {{1, {0}}, {0, {0x81, 0x9F, 0xE0, 0xFC}}};
+    for (int i = 0; src && i < 2; i++) {
+        size_t cut = WholeCharsLength(src, count, capacity, flags >> 2, &encodings[i]);
+        FUZZ_CHECK(cut <= count && cut <= capacity, "cut %zu of %lu bytes within %zu", cut, count,
+                   capacity);
+        FUZZ_CHECK(WholeCharsLength(src, cut, cut, cut, &encodings[i]) == cut,
+                   "the cut of %zu bytes is not whole (utf8 %d)", cut, encodings[i].utf8);
     }
 
     /* The round amount as the program holds it (3 characters), and longer. */
