@@ -9,8 +9,8 @@
    write outside the buffers.
 
    WholeCharsLength cuts the same source, in UTF-8 and in a double-byte code
-   page, within its byte and character limits, and whole: cutting the cut
-   text again keeps all of it.
+   page, where a cut by characters alone ends too (so never inside one), and
+   keeps as many characters as its byte and character limits allow.
 
    StepFromRoundAmount must give the number the text reads as when that is a
    positive finite number, and +0 otherwise. */
@@ -54,11 +54,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     const TextEncoding encodings[2] = {{1, {0}}, {0, {0x81, 0x9F, 0xE0, 0xFC}}};
     for (int i = 0; src && i < 2; i++) {
-        size_t cut = WholeCharsLength(src, count, capacity, flags >> 2, &encodings[i]);
-        FUZZ_CHECK(cut <= count && cut <= capacity, "cut %zu of %lu bytes within %zu", cut, count,
-                   capacity);
-        FUZZ_CHECK(WholeCharsLength(src, cut, cut, cut, &encodings[i]) == cut,
-                   "the cut of %zu bytes is not whole (utf8 %d)", cut, encodings[i].utf8);
+        size_t chars = flags >> 2, cut = WholeCharsLength(src, count, capacity, chars, &encodings[i]);
+        size_t j = 0, end = 0;
+        while (j < chars && end < cut)
+            end = WholeCharsLength(src, count, (size_t)-1, ++j, &encodings[i]);
+        size_t next = WholeCharsLength(src, count, (size_t)-1, j + 1, &encodings[i]);
+        FUZZ_CHECK(end == cut && cut <= capacity && (j == chars || cut == count || next > capacity),
+                   "cut %zu of %lu bytes within %zu bytes, %zu characters (utf8 %d)", cut, count,
+                   capacity, chars, encodings[i].utf8);
     }
 
     /* The round amount as the program holds it (3 characters), and longer. */
