@@ -42,7 +42,8 @@ static char *TakeClipboardText(size_t *length, int *busy)
         if (n == 0 || bytes > 0)
             copy = (char *)HeapAlloc(GetProcessHeap(), 0, (size_t)bytes + 1);
         if (copy) {
-            WideCharToMultiByte(CP_ACP, 0, text, (int)n, copy, bytes, NULL, NULL);
+            if (bytes > 0)
+                WideCharToMultiByte(CP_ACP, 0, text, (int)n, copy, bytes, NULL, NULL);
             copy[bytes] = 0;
             *length = (size_t)bytes;
         }

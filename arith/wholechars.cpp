@@ -5,7 +5,8 @@
 static int IsLeadByte(const TextEncoding *encoding, unsigned char byte)
 {
     const unsigned char *ranges = encoding->leadRanges;
-    for (int i = 0; i + 1 < (int)sizeof encoding->leadRanges && (ranges[i] || ranges[i + 1]); i += 2)
+    int count = (int)sizeof encoding->leadRanges;
+    for (int i = 0; i + 1 < count && (ranges[i] || ranges[i + 1]); i += 2)
         if (byte >= ranges[i] && byte <= ranges[i + 1])
             return 1;
     return 0;

@@ -54,7 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     const TextEncoding encodings[2] = {{1, {0}}, {0, {0x81, 0x9F, 0xE0, 0xFC}}};
     for (int i = 0; src && i < 2; i++) {
-        size_t chars = flags >> 2, cut = WholeCharsLength(src, count, capacity, chars, &encodings[i]);
+        size_t chars = flags >> 2;
+        size_t cut = WholeCharsLength(src, count, capacity, chars, &encodings[i]);
         size_t j = 0, end = 0;
         while (j < chars && end < cut)
             end = WholeCharsLength(src, count, (size_t)-1, ++j, &encodings[i]);
