@@ -8,10 +8,6 @@
    nothing past the terminator may change; the sanitizer catches any read or
    write outside the buffers.
 
-   WholeCharsLength cuts the same source, in UTF-8 and in a double-byte code
-   page, where a cut by characters alone ends too (so never inside one), and
-   keeps as many characters as its byte and character limits allow.
-
    StepFromRoundAmount must give the number the text reads as when that is a
    positive finite number, and +0 otherwise. */
 
@@ -50,19 +46,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         for (size_t i = expect + 1; i < capacity; i++)
             FUZZ_CHECK((unsigned char)dest[i] == 0x5A, "capacity %zu count %lu: byte %zu written",
                        capacity, count, i);
-    }
-
-    const TextEncoding encodings[2] = {{1, {0}}, {0, {0x81, 0x9F, 0xE0, 0xFC}}};
-    for (int i = 0; src && i < 2; i++) {
-        size_t chars = flags >> 2;
-        size_t cut = WholeCharsLength(src, count, capacity, chars, &encodings[i]);
-        size_t j = 0, end = 0;
-        while (j < chars && end < cut)
-            end = WholeCharsLength(src, count, (size_t)-1, ++j, &encodings[i]);
-        size_t next = WholeCharsLength(src, count, (size_t)-1, j + 1, &encodings[i]);
-        FUZZ_CHECK(end == cut && cut <= capacity && (j == chars || cut == count || next > capacity),
-                   "cut %zu of %lu bytes within %zu bytes, %zu characters (utf8 %d)", cut, count,
-                   capacity, chars, encodings[i].utf8);
     }
 
     /* The round amount as the program holds it (3 characters), and longer. */

@@ -350,9 +350,8 @@ TEST(Resources, ManifestAndVersionInTheTestProgramAndInHourwiseExe)
     }
     FreeLibrary(exe);
 
-    // The manifest is in effect: this process speaks UTF-8 in its ANSI calls and
-    // runs the common controls of the version 6 assembly (whose DllGetVersion
-    // says 5.81 under Wine).
+    // The manifest is in effect: this process speaks UTF-8 and runs the common
+    // controls of the version 6 assembly (whose DllGetVersion says 5.81 under Wine).
     EXPECT_EQ(GetACP(), (UINT)CP_UTF8);
     HMODULE comctl = GetModuleHandleA("comctl32.dll");
     ASSERT_TRUE(comctl != NULL);
