@@ -552,20 +552,16 @@ TEST(WholeChars, CutsOnlyBetweenCharacters)
 {
     // Z, L with stroke (2 bytes), e with circumflex and dot below (3), a smiling face (4)
     const char *z234 = "Z\xC5\x81\xE1\xBB\x85\xF0\x9F\x98\x80", *broken = "\xE1\xBB" "a\x81\xC5";
-    struct { const char *text; size_t maxBytes, maxChars; int codePage; size_t length; } cases[] = {
-        {"abcdef", 4, 40, 65001, 4}, {z234, 2, 40, 65001, 1}, {z234, 5, 40, 65001, 3},
-        {z234, 9, 40, 65001, 6}, {z234, 10, 40, 65001, 10}, {z234, 40, 3, 65001, 6},
-        {broken, 40, 4, 65001, 4},   // a byte of no whole character is one of its own
-        {"a\x82\xA0" "b", 2, 40, 932, 1}, {"a\x82\xA0" "b", 40, 2, 932, 3},
-        {"\xC5\x81", 1, 40, 1252, 1}};
-    for (const auto &c : cases) {
-        TextEncoding encoding = {c.codePage == 65001, {0}};
-        if (c.codePage == 932)   // lead bytes 0x81 to 0x9F and 0xE0 to 0xFC
-            memcpy(encoding.leadRanges, "\x81\x9F\xE0\xFC", 4);
-        EXPECT_EQ(WholeCharsLength(c.text, strlen(c.text), c.maxBytes, c.maxChars, &encoding),
-                  c.length)
-            << c.codePage << ": " << c.maxBytes << " bytes, " << c.maxChars << " characters";
-    }
+    const TextEncoding utf8 = {1, {0}}, cp932 = {0, {0x81, 0x9F, 0xE0, 0xFC}}, cp1252 = {0, {0}};
+    struct { const char *text; size_t maxBytes, maxChars; const TextEncoding *in; size_t length; } cases[] = {
+        {"abcdef", 4, 40, &utf8, 4}, {z234, 2, 40, &utf8, 1}, {z234, 5, 40, &utf8, 3},
+        {z234, 9, 40, &utf8, 6}, {z234, 10, 40, &utf8, 10}, {z234, 40, 3, &utf8, 6},
+        {broken, 40, 4, &utf8, 4},   // a byte of no whole character is one of its own
+        {"a\x82\xA0" "b", 2, 40, &cp932, 1}, {"a\x82\xA0" "b", 40, 2, &cp932, 3},
+        {"\xC5\x81", 1, 40, &cp1252, 1}};
+    for (const auto &c : cases)
+        EXPECT_EQ(WholeCharsLength(c.text, strlen(c.text), c.maxBytes, c.maxChars, c.in), c.length)
+            << "case " << &c - cases;
 }
 
 struct StepCase {
