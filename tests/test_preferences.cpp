@@ -347,7 +347,7 @@ TEST_F(Preferences, TextLimitsOfTheEdits)
             for (int i = 0; i < 51; i++)
                 typedName += (char)('a' + i % 26);
             TypeInto(dialog, IDC_COMPANYNAME, typedName.c_str());
-            TypeInto(dialog, IDC_ROUNDAMOUNT, "\xC2\xBD\xC2\xBD" "34");   // two halves: 2 bytes each
+            TypeInto(dialog, IDC_ROUNDAMOUNT, "\xC2\xBD\xC2\xBD" "34");   // two-byte halves
             LookAndOk(dialog);
         }
     };
