@@ -6,6 +6,7 @@
 #include "app.h"
 #include "pastetext.h"
 #include "totals.h"
+#include "wholechars.h"
 
 #include <limits.h>
 #include <stdio.h>
@@ -13,10 +14,12 @@
 
 #define QUOTE_CHARS 40
 
-/* The clipboard's text copied into a block of the process heap, so that the
-   clipboard is not held while the entries are added; NULL when there is none
-   or no memory. The copy ends at the text's first NUL or at the end of the
-   clipboard's block, whichever comes first. */
+/* The clipboard's text in the program's code page, copied into a block of
+   the process heap, so that the clipboard is not held while the entries are
+   added; NULL when there is none or no memory. The Unicode text is taken:
+   Windows makes the CF_TEXT it offers in the code page of the keyboard that
+   copied, not in ours. The copy ends at the text's first NUL or at the end
+   of the clipboard's block, whichever comes first. */
 static char *TakeClipboardText(size_t *length, int *busy)
 {
     *length = 0;
@@ -26,17 +29,23 @@ static char *TakeClipboardText(size_t *length, int *busy)
         return NULL;
     }
     char *copy = NULL;
-    HANDLE data = GetClipboardData(CF_TEXT);
-    const char *text = data ? (const char *)GlobalLock(data) : NULL;
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    const WCHAR *text = data ? (const WCHAR *)GlobalLock(data) : NULL;
     if (text) {
-        size_t size = GlobalSize(data);
-        const char *end = (const char *)memchr(text, 0, size);
-        size_t n = end ? (size_t)(end - text) : size;
-        copy = (char *)HeapAlloc(GetProcessHeap(), 0, n + 1);
+        size_t units = GlobalSize(data) / sizeof(WCHAR), n = 0;
+        while (n < units && text[n] != 0)
+            n++;
+        /* a UTF-16 unit takes at most 3 bytes, so the byte count fits an int */
+        int bytes = n > 0 && n <= INT_MAX / 3
+                        ? WideCharToMultiByte(CP_ACP, 0, text, (int)n, NULL, 0, NULL, NULL)
+                        : 0;
+        if (n == 0 || bytes > 0)
+            copy = (char *)HeapAlloc(GetProcessHeap(), 0, (size_t)bytes + 1);
         if (copy) {
-            memcpy(copy, text, n);
-            copy[n] = 0;
-            *length = n;
+            if (bytes > 0)
+                WideCharToMultiByte(CP_ACP, 0, text, (int)n, copy, bytes, NULL, NULL);
+            copy[bytes] = 0;
+            *length = (size_t)bytes;
         }
         GlobalUnlock(data);
     }
@@ -100,25 +109,17 @@ static void Tell(const char *message)
 
 static void SayLinesLeftOut(const PasteCount *count, const char *text)
 {
-    /* the first 40 characters, never half of a double-byte one; a tab or
-       another control character shows as a space */
-    char quote[QUOTE_CHARS + 1];
+    /* the first 40 characters, never part of one; a tab or another control
+       character shows as a space */
+    char quote[TEXT_SIZE_FOR(QUOTE_CHARS)];
     const char *line = text + count->firstLeftOut;
-    size_t length = count->firstLeftOutLength, n = 0;
-    while (n < length && n < QUOTE_CHARS) {
-        if (IsDBCSLeadByte((BYTE)line[n])) {
-            if (n + 1 >= length || n + 1 >= QUOTE_CHARS)
-                break;
-            quote[n] = line[n];
-            quote[n + 1] = line[n + 1];
-            n += 2;
-            continue;
-        }
-        quote[n] = (unsigned char)line[n] < 0x20 ? ' ' : line[n];
-        n++;
-    }
+    TextEncoding encoding = ProgramTextEncoding();
+    size_t n = WholeCharsLength(line, count->firstLeftOutLength, sizeof quote - 1, QUOTE_CHARS,
+                                &encoding);
+    for (size_t i = 0; i < n; i++)
+        quote[i] = (unsigned char)line[i] < 0x20 ? ' ' : line[i];
     quote[n] = 0;
-    char message[200];
+    char message[100 + sizeof quote];
     snprintf(message, sizeof message, "%d %s. The first of them:\n\n\"%s\"", count->leftOut,
              count->leftOut == 1 ? "line was left out because it holds no entry"
                                  : "lines were left out because they hold no entry",

@@ -10,8 +10,13 @@
 #include <stdio.h>
 #include <string.h>
 
-#define EMPLOYEE_TEXT_SIZE 72   /* "Employee Name: " and 50 characters, the longest line */
+#define EMPLOYEE_TEXT_SIZE (16 + EMPLOYEENAME_SIZE)   /* "Employee Name: " and the name */
 #define TOTAL_TEXT_SIZE (NUMBER_TEXT_SIZE + 8)   /* "TOTAL: " and any number */
+/* Any text of the page in UTF-16: n bytes make at most n units. */
+#define WIDE_TEXT_SIZE TOTAL_TEXT_SIZE
+static_assert(WIDE_TEXT_SIZE >= EMPLOYEE_TEXT_SIZE && WIDE_TEXT_SIZE >= HEADER_TEXT_SIZE &&
+                  WIDE_TEXT_SIZE >= PAGE_TEXT_SIZE,
+              "the longest text of the page fits the UTF-16 buffer");
 
 int ColumnEdges[COLUMN_EDGE_COUNT];
 
@@ -24,17 +29,38 @@ static int Selected(HGDIOBJ previous)
     return previous != NULL && previous != HGDI_ERROR;
 }
 
+/* The page's texts are in the program's code page. The narrow calls would
+   read their bytes as code page 1252, the sheet fonts' ANSI_CHARSET, whatever
+   ours is; so every text is drawn and measured in UTF-16. */
+static int Widen(const char *text, WCHAR *wide)
+{
+    return MultiByteToWideChar(CP_ACP, 0, text, (int)strlen(text), wide, WIDE_TEXT_SIZE);
+}
+
 static void PutText(HDC dc, int x, int y, const char *text)
 {
-    TextOutA(dc, x, y, text, (int)strlen(text));
+    WCHAR wide[WIDE_TEXT_SIZE];
+    TextOutW(dc, x, y, wide, Widen(text, wide));
 }
 
 static int TextWidth(HDC dc, const char *text)
 {
+    WCHAR wide[WIDE_TEXT_SIZE];
     SIZE size;
-    if (!GetTextExtentPoint32A(dc, text, (int)strlen(text), &size))
+    if (!GetTextExtentPoint32W(dc, wide, Widen(text, wide), &size))
         return 0;
     return (int)size.cx;
+}
+
+/* The label followed by at most chars whole characters of the value. */
+static void LabelledText(char *text, size_t size, const char *label, const char *value,
+                         size_t chars)
+{
+    size_t labelLength = strlen(label);
+    size_t room = size > labelLength ? size - 1 - labelLength : 0;
+    TextEncoding encoding = ProgramTextEncoding();
+    size_t length = WholeCharsLength(value, strlen(value), room, chars, &encoding);
+    snprintf(text, size, "%s%.*s", label, (int)length, value);
 }
 
 static void DrawLine(HDC dc, int x0, int y0, int x1, int y1)
@@ -179,18 +205,20 @@ int DrawPageHeader(HWND owner, HDC dc, int line, int lineHeight, int horzRes)
 
     char text[EMPLOYEE_TEXT_SIZE];
     font = SelectBoldFont(owner, dc, HEADING_POINTS, &previous);
-    snprintf(text, sizeof text, "%.50s", AppSettings.CustName);
+    LabelledText(text, sizeof text, "", AppSettings.CustName, CUSTNAME_CHARS);
     PutText(dc, PageCentredX(horzRes, TextWidth(dc, text)), (line + 2) * lineHeight, text);
     RestoreFont(dc, font, previous);
 
     DrawLine(dc, 1, (line + 4) * lineHeight, horzRes, (line + 4) * lineHeight);
 
     y = (line + 5) * lineHeight;
-    snprintf(text, sizeof text, "EMPLOYEE ID: %.11s", TimesheetInfo.EmployeeId);
+    LabelledText(text, sizeof text, "EMPLOYEE ID: ", TimesheetInfo.EmployeeId, EMPLOYEEID_CHARS);
     PutText(dc, EMPLOYEE_LINE_X, y, text);
-    snprintf(text, sizeof text, "Period End Date: %.10s", TimesheetInfo.PeriodEndDate);
+    LabelledText(text, sizeof text, "Period End Date: ", TimesheetInfo.PeriodEndDate,
+                 PERIODENDDATE_CHARS);
     PutText(dc, (horzRes - 1) / 2, y, text);
-    snprintf(text, sizeof text, "Employee Name: %.50s", TimesheetInfo.EmployeeName);
+    LabelledText(text, sizeof text, "Employee Name: ", TimesheetInfo.EmployeeName,
+                 EMPLOYEENAME_CHARS);
     PutText(dc, EMPLOYEE_LINE_X, (line + 7) * lineHeight, text);
     return line + HEADER_LINE_COUNT;
 }

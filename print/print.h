@@ -6,10 +6,16 @@
 #include <windows.h>
 
 #include "sheetcalc.h"
+#include "wholechars.h"
 
-#define EMPLOYEEID_SIZE    12   /* 11 characters and NUL */
-#define EMPLOYEENAME_SIZE  51   /* 50 characters and NUL */
-#define PERIODENDDATE_SIZE 11   /* 10 characters and NUL */
+/* The employee texts are limited in characters; their fields hold that many
+   in any code page and the NUL. */
+#define EMPLOYEEID_CHARS    11
+#define EMPLOYEENAME_CHARS  50
+#define PERIODENDDATE_CHARS 10
+#define EMPLOYEEID_SIZE    TEXT_SIZE_FOR(EMPLOYEEID_CHARS)
+#define EMPLOYEENAME_SIZE  TEXT_SIZE_FOR(EMPLOYEENAME_CHARS)
+#define PERIODENDDATE_SIZE TEXT_SIZE_FOR(PERIODENDDATE_CHARS)
 
 #define SHEET_FACE_NAME "MS SERIF"
 #define SHEET_DOCUMENT_NAME "Hourwise - TimeSheet"

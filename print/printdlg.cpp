@@ -29,9 +29,9 @@ INT_PTR CALLBACK PrintTimesheetDlgProc(HWND dialog, UINT message, WPARAM wParam,
     (void)lParam;
     switch (message) {
     case WM_INITDIALOG:
-        SendDlgItemMessageA(dialog, IDC_EMPLOYEEID, EM_LIMITTEXT, EMPLOYEEID_SIZE - 1, 0);
-        SendDlgItemMessageA(dialog, IDC_EMPLOYEENAME, EM_LIMITTEXT, EMPLOYEENAME_SIZE - 1, 0);
-        SendDlgItemMessageA(dialog, IDC_PERIODENDDATE, EM_LIMITTEXT, PERIODENDDATE_SIZE - 1, 0);
+        SendDlgItemMessageA(dialog, IDC_EMPLOYEEID, EM_LIMITTEXT, EMPLOYEEID_CHARS, 0);
+        SendDlgItemMessageA(dialog, IDC_EMPLOYEENAME, EM_LIMITTEXT, EMPLOYEENAME_CHARS, 0);
+        SendDlgItemMessageA(dialog, IDC_PERIODENDDATE, EM_LIMITTEXT, PERIODENDDATE_CHARS, 0);
         SendDlgItemMessageA(dialog, IDC_EMPLOYEEID, WM_SETTEXT, 0,
                             (LPARAM)TimesheetInfo.EmployeeId);
         SendDlgItemMessageA(dialog, IDC_EMPLOYEENAME, WM_SETTEXT, 0,

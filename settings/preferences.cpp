@@ -36,9 +36,9 @@ static void ShowSettings(HWND dialog)
     for (int i = 0; i < 12; i++)
         SendDlgItemMessageA(dialog, choices[i].id, BM_SETCHECK,
                             *choices[i].field == choices[i].value ? BST_CHECKED : BST_UNCHECKED, 0);
-    SendDlgItemMessageA(dialog, IDC_COMPANYNAME, EM_LIMITTEXT, CUSTNAME_SIZE - 1, 0);
+    SendDlgItemMessageA(dialog, IDC_COMPANYNAME, EM_LIMITTEXT, CUSTNAME_CHARS, 0);
     SendDlgItemMessageA(dialog, IDC_COMPANYNAME, WM_SETTEXT, 0, (LPARAM)AppSettings.CustName);
-    SendDlgItemMessageA(dialog, IDC_ROUNDAMOUNT, EM_LIMITTEXT, ROUNDAMOUNT_SIZE - 1, 0);
+    SendDlgItemMessageA(dialog, IDC_ROUNDAMOUNT, EM_LIMITTEXT, ROUNDAMOUNT_CHARS, 0);
     SendDlgItemMessageA(dialog, IDC_ROUNDAMOUNT, WM_SETTEXT, 0, (LPARAM)AppSettings.RoundAmount);
 }
 

@@ -122,14 +122,19 @@ static void LoadNumber(HWND mainWindow, const char *valueName, int *field, const
     *field = (int)ReadLong(defaultText);
 }
 
-/* Reads one text; on failure writes the default back and leaves the field
-   as the caller's fallback sets it. */
+/* Reads one text, cut to the field's characters if it was stored longer from
+   outside; on failure writes the default back and leaves the field as the
+   caller's fallback sets it. */
 static int LoadText(HWND mainWindow, const char *valueName, char *field, size_t capacity,
-                    const char *defaultText)
+                    size_t chars, const char *defaultText)
 {
     memset(field, 0, capacity);
-    if (GetAppRegValue(valueName, REG_SZ, field, capacity, NULL, 0) == 1)
+    if (GetAppRegValue(valueName, REG_SZ, field, capacity, NULL, 0) == 1) {
+        TextEncoding encoding = ProgramTextEncoding();
+        size_t length = WholeCharsLength(field, strlen(field), capacity - 1, chars, &encoding);
+        memset(field + length, 0, capacity - length);
         return 1;
+    }
     if (CreateRegEntry(REG_SZ, valueName, defaultText) != 1)
         MessageBoxA(mainWindow, "There was an error in the Hourwise application with the Registry.",
                     "Hourwise", MB_ICONWARNING);
@@ -144,10 +149,10 @@ void LoadAppSettings(HWND mainWindow)
     LoadNumber(mainWindow, "Operator3", &AppSettings.Operator3, "8");
     /* A company name written back as the default is empty until the next start. */
     LoadText(mainWindow, "CustName", AppSettings.CustName, sizeof AppSettings.CustName,
-             "Customer Name");
+             CUSTNAME_CHARS, "Customer Name");
     LoadNumber(mainWindow, "RoundType", &AppSettings.RoundType, "1");
     if (!LoadText(mainWindow, "RoundAmount", AppSettings.RoundAmount,
-                  sizeof AppSettings.RoundAmount, ".00"))
+                  sizeof AppSettings.RoundAmount, ROUNDAMOUNT_CHARS, ".00"))
         snprintf(AppSettings.RoundAmount, sizeof AppSettings.RoundAmount, "%s", ".00");
     AppSettings.RoundAmountValue = StepFromRoundAmount(AppSettings.RoundAmount);
 }

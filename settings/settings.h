@@ -3,10 +3,16 @@
 #ifndef HOURWISE_SETTINGS_H
 #define HOURWISE_SETTINGS_H
 
+#include "wholechars.h"
+
 #include <stddef.h>
 
-#define CUSTNAME_SIZE    51   /* 50 characters and the terminating NUL */
-#define ROUNDAMOUNT_SIZE 4    /* 3 characters and the terminating NUL */
+/* The texts are limited in characters; their fields hold that many in any
+   code page (up to 4 bytes each in UTF-8) and the terminating NUL. */
+#define CUSTNAME_CHARS    50
+#define ROUNDAMOUNT_CHARS 3
+#define CUSTNAME_SIZE    TEXT_SIZE_FOR(CUSTNAME_CHARS)
+#define ROUNDAMOUNT_SIZE TEXT_SIZE_FOR(ROUNDAMOUNT_CHARS)
 
 struct AppSettingsRecord {
     int    Operator1;          /* mode of '*': 1 minutes, 2 hours and minutes, 3 hours */

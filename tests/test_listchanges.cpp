@@ -472,6 +472,10 @@ INSTANTIATE_TEST_SUITE_P(
                   "Dear clerk, here are the hours of last week that you asked for.\r\nRegards\r\n",
                   {}, "Hourwise: 2 lines were left out because they hold no entry. The first of "
                       "them:\n\n\"Dear clerk, here are the hours of last w\""},
+        PasteCase{"ALineInAnyScriptIsQuotedAsItStands", NULL,
+                  MIXED_SCRIPT_NAME " worked 8 to 17 on Monday\r\n", {},
+                  "Hourwise: 1 line was left out because it holds no entry. The first of "
+                  "them:\n\n\"" MIXED_SCRIPT_NAME " worked 8 to 17 on\""},
         PasteCase{"OnlyAHeadingAndBlankLines", NULL, "Entry\tTime In 1\r\n  \t \r\n", {}, ""},
         PasteCase{"AnEmptyClipboard", NULL, "", {}, ""},
         PasteCase{"NoTextOnTheClipboard", NULL, "no text", {}, ""},

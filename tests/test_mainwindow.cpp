@@ -321,6 +321,7 @@ TEST(Resources, ManifestAndVersionInTheTestProgramAndInHourwiseExe)
         "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", // Windows 10 and 11
         ">false</dpiAware>",
         ">true</gdiScaling>",
+        ">UTF-8</activeCodePage>",
         "version=\"" HOURWISE_VERSION_FOUR "\"",
     };
     HMODULE exe = LoadHourwiseExeAsData();
@@ -349,8 +350,9 @@ TEST(Resources, ManifestAndVersionInTheTestProgramAndInHourwiseExe)
     }
     FreeLibrary(exe);
 
-    // The manifest is in effect: this process runs the common controls of the
-    // version 6 assembly (whose DllGetVersion says 5.81 under Wine).
+    // The manifest is in effect: this process speaks UTF-8 and runs the common
+    // controls of the version 6 assembly (whose DllGetVersion says 5.81 under Wine).
+    EXPECT_EQ(GetACP(), (UINT)CP_UTF8);
     HMODULE comctl = GetModuleHandleA("comctl32.dll");
     ASSERT_TRUE(comctl != NULL);
     char path[MAX_PATH] = {0};

@@ -230,21 +230,21 @@ TEST_F(Preferences, OkSavesEveryChange)
         {
             for (int id : pushes)
                 PushButton(dialog, id);
-            TypeInto(dialog, IDC_COMPANYNAME, "Quill & Sons");
+            TypeInto(dialog, IDC_COMPANYNAME, MIXED_SCRIPT_NAME " & Sons");
             TypeInto(dialog, IDC_ROUNDAMOUNT, ".1");
             LookAndOk(dialog);
         }
     };
     OpenPreferences(Local::Action);
     EXPECT_EQ(Seen.checked, ChecksFor(3, 4, 9, 3));
-    const SettingsValues saved = {3, 4, 9, "Quill & Sons", 3, ".1"};
+    const SettingsValues saved = {3, 4, 9, MIXED_SCRIPT_NAME " & Sons", 3, ".1"};
     ExpectLoadedSettings(saved, 0.1);
     ExpectStoredSettings(saved);
 
     // The next start loads them.
     Restart();
     OpenPreferences(LookAndCancel);
-    ExpectShown({3, 4, 9, "Quill & Sons", 3, ".1"});
+    ExpectShown({3, 4, 9, MIXED_SCRIPT_NAME " & Sons", 3, ".1"});
 }
 
 TEST_F(Preferences, EnterKeyIsOk)
@@ -347,17 +347,18 @@ TEST_F(Preferences, TextLimitsOfTheEdits)
             for (int i = 0; i < 51; i++)
                 typedName += (char)('a' + i % 26);
             TypeInto(dialog, IDC_COMPANYNAME, typedName.c_str());
-            TypeInto(dialog, IDC_ROUNDAMOUNT, "1234");
+            TypeInto(dialog, IDC_ROUNDAMOUNT, "\xC2\xBD\xC2\xBD" "34");   // two-byte halves
             LookAndOk(dialog);
         }
     };
     OpenPreferences(Local::Action);
     EXPECT_EQ(Seen.company, typedName.substr(0, 50)) << "the 51st character was taken";
-    EXPECT_EQ(Seen.amount, "123") << "the 4th character was taken";
+    const char *amount = "\xC2\xBD\xC2\xBD" "3";
+    EXPECT_EQ(Seen.amount, amount) << "the 4th character was taken";
     EXPECT_EQ(std::string(AppSettings.CustName), typedName.substr(0, 50));
-    EXPECT_EQ(std::string(AppSettings.RoundAmount), "123");
+    EXPECT_EQ(std::string(AppSettings.RoundAmount), amount);
     ExpectStored("CustName", Text(typedName.substr(0, 50)));
-    ExpectStored("RoundAmount", Text("123"));
+    ExpectStored("RoundAmount", Text(amount));
 }
 
 // A round amount typed in the dialog over the one stored at start, and the

@@ -24,7 +24,7 @@ static PrintScript Script(const char *id, const char *name, const char *date, in
 
 TEST_F(PrintDialog, OkKeepsTheTextsAndCancelDropsWhatWasTyped)
 {
-    PrintRunResult first = RunPrintDialog(Script("E-1001", "Jane Q. Public", "03/07/2009",
+    PrintRunResult first = RunPrintDialog(Script("E-1001", MIXED_SCRIPT_NAME, "03/07/2009",
                                                  IDOK, IDCANCEL));
     ASSERT_TRUE(first.completed);
     EXPECT_EQ("", first.shownId);
@@ -32,13 +32,13 @@ TEST_F(PrintDialog, OkKeepsTheTextsAndCancelDropsWhatWasTyped)
     EXPECT_EQ("", first.shownDate);
     EXPECT_EQ(1, first.dialogResult);   // whatever the job's result
     EXPECT_STREQ("E-1001", TimesheetInfo.EmployeeId);
-    EXPECT_STREQ("Jane Q. Public", TimesheetInfo.EmployeeName);
+    EXPECT_STREQ(MIXED_SCRIPT_NAME, TimesheetInfo.EmployeeName);
     EXPECT_STREQ("03/07/2009", TimesheetInfo.PeriodEndDate);
 
     PrintRunResult second = RunPrintDialog(Script("X", "Somebody Else", "", IDCANCEL, IDCANCEL));
     ASSERT_TRUE(second.completed);
     EXPECT_EQ("E-1001", second.shownId);
-    EXPECT_EQ("Jane Q. Public", second.shownName);
+    EXPECT_EQ(MIXED_SCRIPT_NAME, second.shownName);
     EXPECT_EQ("03/07/2009", second.shownDate);
     EXPECT_EQ(IDCANCEL, second.dialogResult);
     EXPECT_FALSE(second.sawPageSetup);
@@ -46,13 +46,15 @@ TEST_F(PrintDialog, OkKeepsTheTextsAndCancelDropsWhatWasTyped)
 
     PrintRunResult third = RunPrintDialog(Script(NULL, NULL, NULL, IDCANCEL, IDCANCEL));
     EXPECT_EQ("E-1001", third.shownId);
-    EXPECT_EQ("Jane Q. Public", third.shownName);
+    EXPECT_EQ(MIXED_SCRIPT_NAME, third.shownName);
     EXPECT_EQ("03/07/2009", third.shownDate);
 }
 
 TEST_F(PrintDialog, TypedTextsStopAtTheirLimits)
 {
-    std::string name50(50, 'n');
+    std::string name50;   // fifty letters of two bytes each
+    for (int i = 0; i < 50; i++)
+        name50 += "\xC5\x81";
     PrintRunResult run = RunPrintDialog(Script("ABCDEFGHIJKL", (name50 + "xyz").c_str(),
                                                "2009-03-07Z", IDOK, IDCANCEL));
     ASSERT_TRUE(run.completed);

@@ -24,7 +24,7 @@ protected:
     std::string PrintToPdf(void (*open)() = NULL)
     {
         int lastJob = LastPdfJob();
-        employeeName = UniqueMarker("Jane Q. Public");
+        employeeName = UniqueMarker("Zo\xC3\xAB \xC5\x81ukasiewicz-W\xC3\xB3jcik");
         PrintScript script = {"E-1001", employeeName.c_str(), "03/07/2009", IDOK, IDOK};
         PrintRunResult run = RunPrintDialog(script, open);
         EXPECT_TRUE(run.completed);
@@ -54,6 +54,8 @@ static std::string Page(const std::string &text, int n)
 TEST_F(PrintPdf, OneEntryPrintsTheWholeTimesheet)
 {
     AppendEntryRow({8.00, 12.00, 13.00, 17.50});
+    const char *company = "\xC5\x81\xC3\xB3""d\xC5\xBA Caf\xC3\xA9 N\xC3\xB8rd";   // Lodz Cafe Nord, as typed
+    snprintf(AppSettings.CustName, sizeof AppSettings.CustName, "%s", company);
     SYSTEMTIME before, after;
     GetLocalTime(&before);
     std::string text = Squeezed(PrintToPdf());
@@ -73,7 +75,7 @@ TEST_F(PrintPdf, OneEntryPrintsTheWholeTimesheet)
     const char *wanted[] = {
         "-- Hourwise 2.2.0 T I M E S H E E T --",
         "TIME: ",
-        COMPANY,
+        company,
         "EMPLOYEE ID: E-1001",
         "Period End Date: 03/07/2009",
         name.c_str(),

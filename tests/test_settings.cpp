@@ -243,6 +243,17 @@ TEST_F(SettingsStore, CompanyNameLongerThanTheFieldIsCut)
     ExpectStored("CustName", Text(name));   // read, so not rewritten
 }
 
+TEST_F(SettingsStore, ANameSavedByAnEarlierVersionReadsBackAsTyped)
+{
+    // An earlier version saved from code page 1252; the registry keeps UTF-16.
+    WriteSettings(CHANGED_SETTINGS);
+    const wchar_t before[] = L"Caf\u00e9 N\u00f8rd";
+    RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Quillfeather Systems Inc\\Hourwise", L"CustName",
+                    REG_SZ, before, sizeof before);
+    Load();
+    EXPECT_STREQ(AppSettings.CustName, "Caf\xC3\xA9 N\xC3\xB8rd");
+}
+
 // Texts of 256 bytes or more with their NUL do not fit the read buffer.
 struct LongTextCase {
     const char *label;
@@ -269,7 +280,7 @@ TEST_P(LongText, ReadOrReplaced)
     Load();
     const char *field = isName ? AppSettings.CustName : AppSettings.RoundAmount;
     if (c.readable) {
-        EXPECT_EQ(std::string(field), stored.substr(0, capacity - 1));
+        EXPECT_EQ(std::string(field), stored.substr(0, isName ? CUSTNAME_CHARS : ROUNDAMOUNT_CHARS));
         ExpectStored(c.name, Text(stored));
     } else {
         EXPECT_EQ(std::string(field), isName ? "" : ".00");
@@ -535,6 +546,22 @@ TEST(CopyRegistryTextEdge, CapacityZeroWritesNothing)
     char buffer[4] = {'#', '#', '#', '#'};
     CopyRegistryText(buffer, 0, "abc", 4);
     EXPECT_EQ(std::string(buffer, 4), "####");
+}
+
+TEST(WholeChars, CutsOnlyBetweenCharacters)
+{
+    // Z, L with stroke (2 bytes), e with circumflex and dot below (3), a smiling face (4)
+    const char *z234 = "Z\xC5\x81\xE1\xBB\x85\xF0\x9F\x98\x80", *broken = "\xE1\xBB" "a\x81\xC5";
+    const TextEncoding utf8 = {1, {0}}, cp932 = {0, {0x81, 0x9F, 0xE0, 0xFC}}, cp1252 = {0, {0}};
+    struct { const char *text; size_t maxBytes, maxChars; const TextEncoding *in; size_t length; } cases[] = {
+        {"abcdef", 4, 40, &utf8, 4}, {z234, 2, 40, &utf8, 1}, {z234, 5, 40, &utf8, 3},
+        {z234, 9, 40, &utf8, 6}, {z234, 10, 40, &utf8, 10}, {z234, 40, 3, &utf8, 6},
+        {broken, 40, 4, &utf8, 4},   // a byte of no whole character is one of its own
+        {"a\x82\xA0" "b", 2, 40, &cp932, 1}, {"a\x82\xA0" "b", 40, 2, &cp932, 3},
+        {"\xC5\x81", 1, 40, &cp1252, 1}};
+    for (const auto &c : cases)
+        EXPECT_EQ(WholeCharsLength(c.text, strlen(c.text), c.maxBytes, c.maxChars, c.in), c.length)
+            << "case " << &c - cases;
 }
 
 struct StepCase {

@@ -49,6 +49,9 @@ void WriteSettings(const SettingsValues &values);
 void ExpectStoredSettings(const SettingsValues &values, const char *except = NULL);
 void ExpectLoadedSettings(const SettingsValues &values, double step);
 
+// "Zo\u00eb \u0141ukasiewicz-Nguy\u1ec5n" in UTF-8: letters of 2 and 3 bytes.
+#define MIXED_SCRIPT_NAME "Zo\xC3\xAB \xC5\x81ukasiewicz-Nguy\xE1\xBB\x85n"
+
 // ---- fixtures ----------------------------------------------------------------
 // No settings key before and after each test.
 class RegistryTest : public ::testing::Test {
@@ -94,7 +97,8 @@ void Keys(const char *keys);
 void TypeText(const char *text);
 // Focus on a time field (0 In 1 ... 7 Out 4), its text selected, typed, Tab.
 void TypeIntoField(int index, const char *text);
-// A dialog's edit: focus, whole text selected and replaced by what is typed.
+// A dialog's edit: focus, whole text selected and replaced by what is typed
+// (UTF-8, typed as the characters it stands for).
 void TypeInto(HWND dialog, int id, const char *text);
 void Click(HWND button);
 void PushButton(HWND dialog, int id);   // BM_CLICK inside a dialog's loop
@@ -106,7 +110,7 @@ void SelectRowByState(int row);         // selected and focused by LVM_SETITEMST
 // characters that the default handling looks up as a missing menu key.
 int Beeps();
 std::string ClipboardText();
-// The text on the clipboard as text, or (asText false) as data of another
+// The UTF-8 text on the clipboard as Unicode text, or (asText false) as data of another
 // format, so that the clipboard holds no text.
 void PutOnClipboard(const std::string &text, bool asText = true);
 // The clipboard held open by another thread until it is released.

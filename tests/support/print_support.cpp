@@ -229,9 +229,9 @@ const PrintDeviceCalls RecordingCalls = {
 
 static std::string Narrow(const WCHAR *text, int count)
 {
-    std::string out;
-    for (int i = 0; i < count; i++)
-        out += text[i] < 128 ? (char)text[i] : '?';
+    std::string out(4 * (size_t)count, 0);
+    if (count > 0)
+        out.resize(WideCharToMultiByte(CP_UTF8, 0, text, count, &out[0], (int)out.size(), NULL, NULL));
     return out;
 }
 

@@ -194,8 +194,11 @@ void TypeInto(HWND dialog, int id, const char *text)
     SetFocus(edit);
     SendMessageA(edit, EM_SETSEL, 0, -1);
     SendMessageA(edit, WM_CHAR, VK_BACK, 1);
-    for (const char *c = text; *c; c++)
-        SendMessageA(edit, WM_CHAR, (WPARAM)(unsigned char)*c, 1);
+    // the characters of the UTF-8 text, as a keyboard of any language gives them
+    std::vector<wchar_t> wide(strlen(text) + 1);
+    int units = MultiByteToWideChar(CP_UTF8, 0, text, -1, wide.data(), (int)wide.size());
+    for (int i = 0; i + 1 < units; i++)
+        SendMessageW(edit, WM_CHAR, wide[i], 1);
 }
 
 void Click(HWND button)
@@ -459,12 +462,17 @@ std::string ClipboardText()
 
 void PutOnClipboard(const std::string &text, bool asText)
 {
+    // the UTF-8 text in UTF-16, as programs copy text; the system makes CF_TEXT of it
+    std::vector<wchar_t> wide(text.size() + 1);
+    int units = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), (int)text.size() + 1, wide.data(),
+                                    (int)wide.size());
+    size_t size = asText ? units * sizeof(wchar_t) : text.size() + 1;
     ASSERT_TRUE(OpenClipboard(NULL));
     EmptyClipboard();
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+    memcpy(GlobalLock(block), asText ? (const void *)wide.data() : text.c_str(), size);
     GlobalUnlock(block);
-    SetClipboardData(asText ? CF_TEXT : RegisterClipboardFormatA("Hourwise test data"), block);
+    SetClipboardData(asText ? CF_UNICODETEXT : RegisterClipboardFormatA("Hourwise test data"), block);
     CloseClipboard();
 }
 

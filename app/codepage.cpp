@@ -1,0 +1,20 @@
+/* The code page the program runs with: UTF-8 where the manifest's
+   activeCodePage is honoured (Windows 10 1903 and later), the system's ANSI
+   code page elsewhere. */
+
+#include <windows.h>
+
+#include "wholechars.h"
+
+#include <string.h>
+
+TextEncoding ProgramTextEncoding(void)
+{
+    TextEncoding encoding;
+    memset(&encoding, 0, sizeof encoding);
+    encoding.utf8 = GetACP() == CP_UTF8;
+    CPINFO info;
+    if (!encoding.utf8 && GetCPInfo(CP_ACP, &info))
+        memcpy(encoding.leadRanges, info.LeadByte, sizeof encoding.leadRanges);
+    return encoding;
+}
