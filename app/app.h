@@ -48,6 +48,7 @@ LRESULT CALLBACK ListSubclassProc(HWND window, UINT message, WPARAM wParam, LPAR
 void AdvanceFocus(HWND mainWindow);
 /* Notes the control that holds the focus as the main window is deactivated. */
 void RememberFocus(HWND mainWindow);
+void ForgetRememberedFocus(void);   /* when the main window goes */
 /* The modifiers held while a key went down: MOD_CONTROL, MOD_SHIFT, MOD_ALT. */
 int HeldModifiers(void);
 

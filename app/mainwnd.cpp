@@ -369,6 +369,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         break;
     case WM_DESTROY:
         ForgetListHistory();
+        ForgetRememberedFocus();
         PostQuitMessage(0);
         return 0;
     }

@@ -157,13 +157,21 @@ static HWND NextInRing(HWND from)
 }
 
 /* The control that held the focus when the main window was last deactivated
-   (a dialog opened, another program was chosen); NULL for none. */
+   (a dialog opened, another program was chosen); NULL for none. As in a
+   dialog box, a deactivation while the window itself holds the focus keeps
+   the control remembered before, so a second dialog does not lose it. */
 static HWND FocusBeforeDeactivation;
 
 void RememberFocus(HWND mainWindow)
 {
     HWND focus = GetFocus();
-    FocusBeforeDeactivation = focus && IsChild(mainWindow, focus) ? focus : NULL;
+    if (focus && IsChild(mainWindow, focus))
+        FocusBeforeDeactivation = focus;
+}
+
+void ForgetRememberedFocus(void)
+{
+    FocusBeforeDeactivation = NULL;
 }
 
 /* Where Tab or Enter leads from the main window itself: back to the control

@@ -24,9 +24,11 @@ struct RingCase {
     const char *name;
     RingStart start;
     std::vector<std::string> ring; // the focus at the start, then after each key
-    // a dialog opened and closed from focus (0: the window itself), then Ctrl+Z
+    // a dialog opened and closed from focus (0: the window itself), then Ctrl+Z,
+    // then a second dialog from the window itself
     int focus = 0, dialog = 0;
     bool undo = false;
+    int second = 0;
 };
 
 struct KeyCase {
@@ -61,8 +63,11 @@ TEST_P(Ring, FollowsTheFixedOrderSkippingDisabledControls)
     }
     if (ring.dialog) {
         SetFocus(ring.focus ? GetDlgItem(hMainWnd, ring.focus) : hMainWnd);
-        EXPECT_TRUE(DriveDialogs([&] { SendMessageA(hMainWnd, WM_COMMAND, ring.dialog, 0); },
-                                 {{"dialog", hMainWnd, -1, PressCancel}}));
+        for (int dialog : {ring.dialog, ring.second})
+            if (dialog) {
+                EXPECT_TRUE(DriveDialogs([&] { SendMessageA(hMainWnd, WM_COMMAND, dialog, 0); },
+                                         {{"dialog", hMainWnd, -1, PressCancel}}));
+            }
         if (ring.undo)
             KeyStroke(hMainWnd, 'Z', WITH_CONTROL);
     }
@@ -102,6 +107,8 @@ const RingCase RING_CASES[] = {
     {"ADeleteDisabledSince", IDLE_WITH_ROWS, {"main window", "list"}, IDC_DELETE, IDM_PREFERENCES, true},
     {"PrintFromTheWindow", IDLE_WITH_ROWS, {"main window", "New", "Delete"}, 0, IDM_PRINTTIMESHEET},
     {"AboutFromTheWindowInEntryMode", ENTRY, {"main window", "Add"}, 0, IDM_ABOUT},
+    {"AboutThenPrintFromAField", ENTRY, {"main window", "Out 1", "In 2"}, IDC_TIMEOUT1, IDM_ABOUT, false,
+     IDM_PRINTTIMESHEET},
 };
 
 const KeyCase KEY_CASES[] = {
