@@ -24,26 +24,21 @@ static const double STEPS[] = {0.0, 0.05, 0.1, 0.15, 0.25, 0.5, 1.0, -1.0};
 static size_t CellOf(double time, char cell[NUMBER_TEXT_SIZE], const char **shown)
 {
     FormatFixed(cell, NUMBER_TEXT_SIZE, time, 8, 2);
-    *shown = cell + strspn(cell, " ");
-    return strlen(*shown);
+    return strlen(*shown = cell + strspn(cell, " "));
 }
 
 /* The time a cell holds as the totals read it: its first 10 characters. */
 static double TotalsRead(const char *cell)
 {
-    char read[11];
-    size_t n = strnlen(cell, 10);
-    memcpy(read, cell, n);
-    read[n] = 0;
+    char read[11] = {0};
+    memcpy(read, cell, strnlen(cell, 10));
     return RoundToDecimals(ReadNumber(read), 2);
 }
 
 static void CheckCopiedBack(const double times[8], const TimeRules *rules)
 {
-    char copied[12 * 11 + 8];
-    size_t used = 0;
-    memcpy(copied, "17\t", 3);
-    used = 3;
+    char copied[8 * NUMBER_TEXT_SIZE + 16] = "17\t";
+    size_t used = 3;
     for (int k = 0; k < 8; k++) {
         FUZZ_CHECK(isfinite(times[k]), "time %d is %g", k, times[k]);
         FUZZ_CHECK(SameDouble(times[k], RoundToDecimals(times[k], 2)), "time %d not rounded", k);
@@ -66,30 +61,20 @@ static void CheckCopiedBack(const double times[8], const TimeRules *rules)
                    again[k]);
 }
 
-static int IsNotation(const char *text, size_t length)
+/* 0: no cell of the typed notation; 1: one; 2: a plain number with a minus
+   sign, which pastes as that negative number. */
+static int NotationKind(const char *text, size_t length)
 {
-    int digits = 0;
+    int digits = 0, others = 0;
     for (size_t i = 0; i < length; i++) {
         if (text[i] >= '0' && text[i] <= '9')
             digits++;
         else if (!strchr(".*-+eE", text[i]))
             return 0;
+        else if (i > 0 || text[i] != '-')
+            others += text[i] == '.' ? 1 : 2;
     }
-    return digits > 0;
-}
-
-static int IsNegativeNumber(const char *text, size_t length)
-{
-    if (length < 2 || text[0] != '-')
-        return 0;
-    int digits = 0, points = 0;
-    for (size_t i = 1; i < length; i++) {
-        if (text[i] >= '0' && text[i] <= '9')
-            digits++;
-        else if (text[i] != '.' || ++points > 1)
-            return 0;
-    }
-    return digits > 0;
+    return digits == 0 ? 0 : text[0] == '-' && others <= 1 ? 2 : 1;
 }
 
 /* What a time field holds, as typed, added and pasted. */
@@ -109,9 +94,10 @@ static void CheckTypedField(const char *text, size_t length, const TimeRules *ru
     FUZZ_CHECK(ReadCellTime(shown, cellLength, rules, &pasted) && SameDouble(pasted, added),
                "typed \"%s\", Add stored %s, which pastes as %.17g", field, shown, pasted);
 
-    if (n == 0 || !IsNotation(field, n))
+    int kind = NotationKind(field, n);
+    if (kind == 0)
         return;
-    double expected = IsNegativeNumber(field, n) ? RoundToDecimals(ReadNumber(field), 2) : added;
+    double expected = kind == 2 ? RoundToDecimals(ReadNumber(field), 2) : added;
     FUZZ_CHECK(ReadCellTime(field, n, rules, &pasted) && SameDouble(pasted, expected),
                "the cell \"%s\" pastes as %.17g, not %.17g", field, pasted, expected);
 }
