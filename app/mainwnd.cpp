@@ -151,7 +151,7 @@ int CreateMainWindow(HINSTANCE instance, int showCommand)
     SetFocus(hNewButton);
     LoadAppSettings(hMainWnd);
     for (int id = IDC_TIMEIN1; id <= IDC_TIMEOUT4; id++)
-        SendDlgItemMessageA(hMainWnd, id, EM_LIMITTEXT, 7, 0);
+        SendDlgItemMessageA(hMainWnd, id, EM_LIMITTEXT, FIELD_TEXT_CHARS, 0);
 
     GrandTotal = 0.0;
     EntryCounter = 0;

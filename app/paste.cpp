@@ -75,14 +75,15 @@ static PasteCount ReadPastedLines(const char *text, size_t length, const TimeRul
         double times[8];
         switch (ReadPasteLine(text + start, line, rules, times)) {
         case PASTE_ENTRY:
-            if (append && InsertEntryTimes(first + count.entries, EntryCounter + 1, times, 0) < 0) {
-                count.refused = 1;
-                return count;
-            }
-            if (append)
+            if (append) {
+                if (InsertEntryTimes(first + count.entries, EntryCounter + 1, times, 0) < 0) {
+                    count.refused = 1;
+                    return count;
+                }
                 EntryCounter++;
-            if (++count.entries > PASTE_MAX_ROWS && !append)
-                return count;
+            }
+            if (++count.entries > PASTE_MAX_ROWS)
+                return count; /* one too many: nothing is pasted */
             break;
         case PASTE_LEFT_OUT:
             if (count.leftOut == 0) {

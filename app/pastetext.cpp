@@ -167,7 +167,7 @@ int ReadCellTime(const char *cell, size_t length, const TimeRules *rules, double
     if (length == 0)
         return 1;
     int plain = length <= PASTE_NUMBER_CHARS && IsPlainNumber(cell, length);
-    int typed = length <= PASTE_TYPED_CHARS && IsTypedTime(cell, length);
+    int typed = length <= FIELD_TEXT_CHARS && IsTypedTime(cell, length);
     double value;
     if (plain || typed) {
         memcpy(text, cell, length);

@@ -7,7 +7,6 @@
 
 #include <stddef.h>
 
-#define PASTE_TYPED_CHARS  7    /* a cell in the typed notation: what a time field holds */
 #define PASTE_NUMBER_CHARS 40   /* a plain decimal number, read whole */
 #define PASTE_MAX_ROWS     10000
 

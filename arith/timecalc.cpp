@@ -48,14 +48,12 @@ double RoundToStepValue(double x, double step, int type)
 
 /* ---- the typed notation --------------------------------------------------- */
 
-#define FIELD_CHARS 8
-
 /* Reads the characters [start, start + length) of a short text as a number. */
 static double ReadSpan(const char *start, size_t length)
 {
-    char part[FIELD_CHARS + 2];
-    if (length > FIELD_CHARS + 1)
-        length = FIELD_CHARS + 1;
+    char part[FIELD_READ_CHARS + 2];
+    if (length > FIELD_READ_CHARS + 1)
+        length = FIELD_READ_CHARS + 1;
     memcpy(part, start, length);
     part[length] = 0;
     return ReadNumber(part);
@@ -65,10 +63,10 @@ static const double ONE_SIXTIETH = 1.0 / 60.0;
 
 double EvaluateTimeText(const char *text, const TimeRules *rules)
 {
-    char t[FIELD_CHARS + 1];
+    char t[FIELD_READ_CHARS + 1];
     size_t len = 0;
     if (text)
-        while (len < FIELD_CHARS && text[len]) {
+        while (len < FIELD_READ_CHARS && text[len]) {
             t[len] = text[len];
             len++;
         }
@@ -121,9 +119,9 @@ double EvaluateTimeText(const char *text, const TimeRules *rules)
 
 double AddedFieldValue(const char *text)
 {
-    char read[FIELD_CHARS + 1];
+    char read[FIELD_READ_CHARS + 1];
     size_t n = 0;
-    while (n < FIELD_CHARS && text[n]) {
+    while (n < FIELD_READ_CHARS && text[n]) {
         read[n] = text[n];
         n++;
     }
@@ -142,7 +140,7 @@ double CellReadBack(double hours)
 {
     char cell[NUMBER_TEXT_SIZE];
     FormatFixed(cell, sizeof cell, hours, 8, 2);
-    cell[10] = 0;
+    cell[CELL_READ_CHARS] = 0;
     return RoundToDecimals(ReadNumber(cell), 2);
 }
 

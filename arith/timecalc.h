@@ -8,6 +8,12 @@
 
 #include <stddef.h>
 
+/* A time field holds 7 characters as typed; Add and the evaluation read
+   its first 8. The totals and the printout read a list cell's first 10. */
+#define FIELD_TEXT_CHARS 7
+#define FIELD_READ_CHARS 8
+#define CELL_READ_CHARS  10
+
 /* Rounds the fraction x to the step: type 1 nearest, 2 down, 3 up. A step
    that is not a positive finite number means no step rounding. */
 double RoundToStepValue(double x, double step, int type);
@@ -35,7 +41,7 @@ double AddedFieldValue(const char *text);
 double AddedTime(double evaluated);
 
 /* The hours that the list's "%8.2f" cell of these hours reads back as where
-   the totals and the printout read it: its first 10 characters, rounded to
+   the totals and the printout read it: its first CELL_READ_CHARS, rounded to
    two decimals. Hours whose cell is longer lose their last characters. */
 double CellReadBack(double hours);
 

@@ -5,8 +5,8 @@
 #include <windows.h>
 #include "timecalc.h"
 
-#define CELL_TEXT_SIZE  11   /* a list cell is read with room for 10 characters */
-#define FIELD_READ_SIZE 9    /* a time field is read up to 8 characters */
+#define CELL_TEXT_SIZE  (CELL_READ_CHARS + 1)    /* a list cell as the totals read it */
+#define FIELD_READ_SIZE (FIELD_READ_CHARS + 1)   /* a time field as Add reads it */
 
 /* The operator modes and rounding of the preferences as they are now. */
 TimeRules CurrentTimeRules(void);

@@ -80,9 +80,9 @@ static int NotationKind(const char *text, size_t length)
 /* What a time field holds, as typed, added and pasted. */
 static void CheckTypedField(const char *text, size_t length, const TimeRules *rules)
 {
-    char field[PASTE_TYPED_CHARS + 1];
+    char field[FIELD_TEXT_CHARS + 1];
     size_t n = 0;
-    while (n < length && n < PASTE_TYPED_CHARS && text[n]) /* a field's text ends at a NUL */
+    while (n < length && n < FIELD_TEXT_CHARS && text[n]) /* a field's text ends at a NUL */
         field[n] = text[n], n++;
     field[n] = 0;
 
