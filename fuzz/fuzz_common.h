@@ -10,6 +10,9 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "settings.h"
+#include "wholechars.h"
+
 struct FuzzInput {
     const uint8_t *data;
     size_t size;
@@ -45,6 +48,21 @@ static inline size_t TakeRest(FuzzInput *in, char *text, size_t capacity)
         text[n++] = (char)in->data[in->pos++];
     text[n] = 0;
     return n;
+}
+
+/* A round amount as the program can hold one: the field and the stored value
+   keep at most its 3 characters, here in UTF-8 (a byte that begins no whole
+   character counts as one). Longer texts would give steps the program never
+   has, such as "0.000000001", whose whole-step count does not end in time. */
+static inline void TakeRoundAmount(FuzzInput *in, char amount[ROUNDAMOUNT_SIZE])
+{
+    size_t n = 0;
+    while (n + 1 < ROUNDAMOUNT_SIZE)
+        amount[n++] = (char)TakeByte(in);
+    amount[n] = 0;
+    TextEncoding utf8 = {1, {0}};
+    n = WholeCharsLength(amount, strlen(amount), ROUNDAMOUNT_SIZE - 1, ROUNDAMOUNT_CHARS, &utf8);
+    memset(amount + n, 0, ROUNDAMOUNT_SIZE - n);
 }
 
 #define FUZZ_CHECK(cond, ...)                                                   \

@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                        capacity, count, i);
     }
 
-    /* The round amount as the program holds it (3 characters), and longer. */
+    /* A round amount of any length, and as the stored value's room keeps it. */
     char text[64];
     TakeRest(&in, text, sizeof text);
     char amount[ROUNDAMOUNT_SIZE];

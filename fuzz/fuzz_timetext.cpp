@@ -38,9 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         rules.step = (thousandths + 1) * 0.001; /* 0.001 to 100 */
     } else {
         char amount[ROUNDAMOUNT_SIZE];
-        for (int i = 0; i < ROUNDAMOUNT_SIZE - 1; i++)
-            amount[i] = (char)TakeByte(&in);
-        amount[ROUNDAMOUNT_SIZE - 1] = 0;
+        TakeRoundAmount(&in, amount);
         rules.step = StepFromRoundAmount(amount);
     }
 
