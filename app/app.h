@@ -83,7 +83,8 @@ int CanUndoListChange(void);
 int CanRedoListChange(void);
 /* A change of the list is one step: begun before it, the rows it takes out
    noted before they go and the rows it puts in after they came, ended after
-   it. A change that touched no row makes no step. */
+   it. A change that touched no row makes no step. The rows noted reach the
+   kept list as well. */
 void BeginListChange(void);
 void NoteRemovedRows(int first, int count);
 void NoteInsertedRows(int first, int count);
@@ -121,8 +122,30 @@ void EndQuietListChange(void);
    into view, and then the focus on the control given (NULL: it stays; New for
    a Delete that has just been disabled). A list left empty shows nothing at
    all, as after Clear All; or, with EMPTY_KEEPS_EDITOR (a Delete of the last
-   row), the editor keeps the row it showed and the grand total is 0.00. */
+   row), the editor keeps the row it showed and the grand total is 0.00.
+   Last, the list is kept on disk (SaveKeptList). */
 enum { EMPTY_AS_CLEAR_ALL, EMPTY_KEEPS_EDITOR };
 void ShowListAfterChange(HWND focus, int whenEmpty = EMPTY_AS_CLEAR_ALL);
+
+/* ---- the kept list ---------------------------------------------------------- */
+/* The list outlives the program in the file
+   %LOCALAPPDATA%\Quillfeather Systems Inc\Hourwise\Entries.txt.
+   At start, once the window is built: the list read back, unless another
+   copy of the program keeps it (the title then says the list is not kept).
+   A file that does not read whole is set aside and a message says so. */
+void OpenKeptList(void);
+/* Rows of the list noted as they change: taken out (before they go) or put
+   in (after they came). The history's notes pass them on. */
+void KeepRemovedRows(int first, int count);
+void KeepInsertedRows(int first, int count);
+/* The list as the window shows it written to the disk, after each change;
+   a write that fails says so once a run, and each later change tries again. */
+void SaveKeptList(void);
+/* As the window goes: a last save should the one before have failed, and the
+   list is let go for another copy to keep. */
+void CloseKeptList(void);
+/* Tests only: asked before each file operation of a save; an error other than
+   0 fails the operation with it. */
+extern DWORD (*KeptFileFault)(void);
 
 #endif

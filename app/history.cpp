@@ -161,6 +161,7 @@ void BeginListChange(void)
 
 void NoteRemovedRows(int first, int count)
 {
+    KeepRemovedRows(first, count);
     if (!Recording || count <= 0)
         return;
     Pending.position = first;
@@ -169,6 +170,7 @@ void NoteRemovedRows(int first, int count)
 
 void NoteInsertedRows(int first, int count)
 {
+    KeepInsertedRows(first, count);
     if (!Recording || count <= 0 || first < 0)
         return;
     if (Pending.position < 0)
@@ -266,8 +268,10 @@ static int ApplyStep(const ListStep *step, int undo)
     const RowTexts *in = undo ? &step->removed : &step->inserted;
     HWND focus = GetFocus();
     BeginQuietListChange();
+    KeepRemovedRows(step->position, out->rows);
     TakeOutRows(step->position, out->rows);
     int put = PutRows(in, step->position);
+    KeepInsertedRows(step->position, put);
     int whole = put == in->rows;
     if (whole)
         SelectOnlyRow(undo ? step->selectedBefore : step->selectedAfter);

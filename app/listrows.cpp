@@ -123,4 +123,5 @@ void ShowListAfterChange(HWND focus, int whenEmpty)
         focus = hNewButton;
     if (focus && GetFocus() != focus)
         SetFocus(focus);
+    SaveKeptList();
 }

@@ -163,6 +163,7 @@ int CreateMainWindow(HINSTANCE instance, int showCommand)
 
     ShowWindow(hMainWnd, showCommand);
     UpdateWindow(hMainWnd);
+    OpenKeptList();
     return 1;
 }
 
@@ -368,6 +369,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
             return 0;
         break;
     case WM_DESTROY:
+        CloseKeptList();
         ForgetListHistory();
         ForgetRememberedFocus();
         PostQuitMessage(0);

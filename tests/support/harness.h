@@ -169,6 +169,19 @@ std::string EntryStates();
 std::string EditSelection(HWND edit);   // "start,end"
 std::string Trimmed(const std::string &text);   // without its leading blanks
 
+// ---- the kept list -------------------------------------------------------------
+// The kept file of the test prefix and its folder (%LOCALAPPDATA%\...\Hourwise).
+std::wstring KeptFolder();
+std::wstring KeptPath();
+std::vector<std::wstring> KeptFolderFiles();   // the names in the folder
+std::string FileBytes(const std::wstring &path);   // "(none)" when it cannot be read
+void WriteFileBytes(const std::wstring &path, const std::string &bytes);   // makes the folder
+// The folder and all in it removed (a file in its place too): a first start.
+void DeleteKeptList();
+// The rows of the kept file and of the list, a line each, as RowTexts gives them.
+std::string KeptRows();
+std::string ListRows();
+
 // New, the texts typed into the fields 0 to 7 (NULL leaves a field), then
 // Add as a click presses it: the focus goes to Add first.
 void EnterRow(const std::vector<const char *> &texts);

@@ -24,6 +24,7 @@ void RegistryTest::TearDown()
 void WindowTest::SetUp()
 {
     DeleteSettingsKey();
+    DeleteKeptList();
     StartMainWindow();
     GuardDialogs(true);
 }
@@ -33,6 +34,7 @@ void WindowTest::TearDown()
     CloseMainWindow();
     GuardDialogs(false);
     DeleteSettingsKey();
+    DeleteKeptList();
 }
 
 void WindowTest::Restart()

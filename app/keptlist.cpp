@@ -1,0 +1,435 @@
+/* The kept list: the list of entries outlives the program in one file,
+   %LOCALAPPDATA%\Quillfeather Systems Inc\Hourwise\Entries.txt, written after
+   every change and read back at the next start.
+
+   A save writes the whole list to a file beside it, flushes it to the disk
+   and moves it over the kept file, so that a crash at any moment leaves the
+   list before the change or the list after it, never a mix. The rows are
+   kept here as the file's lines, changed as the list changes, so that a save
+   costs a write and not a read of every cell.
+
+   Only the first copy of the program keeps the list: a named lock, which the
+   system releases when the process ends however it ends, tells a second copy,
+   which runs with a list of its own that is not kept. */
+
+#include "app.h"
+#include "keptformat.h"
+#include "keptlist.h"
+#include "totals.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+#include <string.h>
+#include <wchar.h>
+
+#define KEPT_PATH_CHARS 1024
+#define READ_CHUNK      65536
+
+static const WCHAR KEPT_FOLDERS[2][32] = {L"\\Quillfeather Systems Inc", L"\\Hourwise"};
+static const WCHAR KEPT_NAME[] = L"\\Entries.txt";
+static const WCHAR SAVE_SUFFIX[] = L".saving";
+
+static HANDLE KeptLock;
+static WCHAR KeptFolder[KEPT_PATH_CHARS];   /* ...\Quillfeather Systems Inc\Hourwise */
+static WCHAR KeptPath[KEPT_PATH_CHARS];     /* the folder and \Entries.txt */
+static WCHAR SavePath[KEPT_PATH_CHARS];     /* the same and .saving: the next list */
+static int WriteFailureTold;
+static int SavedCounter; /* the entry counter the file holds */
+
+/* ---- where the list is kept ------------------------------------------------- */
+
+static int Append(WCHAR *path, const WCHAR *more)
+{
+    size_t have = wcslen(path), add = wcslen(more);
+    if (have + add >= KEPT_PATH_CHARS)
+        return 0;
+    memcpy(path + have, more, (add + 1) * sizeof(WCHAR));
+    return 1;
+}
+
+static int FindKeptPath(void)
+{
+    PWSTR local = NULL;
+    int found = SUCCEEDED(SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, NULL, &local));
+    KeptFolder[0] = 0;
+    found = found && Append(KeptFolder, local) && Append(KeptFolder, KEPT_FOLDERS[0]) &&
+            Append(KeptFolder, KEPT_FOLDERS[1]);
+    CoTaskMemFree(local);
+    wcscpy(KeptPath, KeptFolder);
+    wcscpy(SavePath, KeptFolder);
+    return found && Append(KeptPath, KEPT_NAME) && Append(SavePath, KEPT_NAME) &&
+           Append(SavePath, SAVE_SUFFIX);
+}
+
+/* A lock of this user's session named after the file: 1 when no other copy
+   holds it. */
+static int TakeKeptLock(void)
+{
+    unsigned long long hash = 14695981039346656037ULL; /* FNV-1a of the path */
+    for (const WCHAR *c = KeptPath; *c; c++)
+        hash = (hash ^ (unsigned)towlower(*c)) * 1099511628211ULL;
+    WCHAR name[64] = L"Local\\Hourwise kept list ";
+    size_t at = wcslen(name);
+    for (int shift = 60; shift >= 0; shift -= 4)
+        name[at++] = L"0123456789abcdef"[(hash >> shift) & 15];
+    name[at] = 0;
+    KeptLock = CreateMutexW(NULL, FALSE, name);
+    if (KeptLock && GetLastError() == ERROR_ALREADY_EXISTS) {
+        CloseHandle(KeptLock);
+        KeptLock = NULL;
+        return 0;
+    }
+    return KeptLock != NULL || GetLastError() != ERROR_ACCESS_DENIED;
+}
+
+/* ---- what the user is told --------------------------------------------------- */
+
+static void AppendText(WCHAR *text, size_t size, const WCHAR *more)
+{
+    size_t have = wcslen(text);
+    while (*more && have + 1 < size)
+        text[have++] = *more++;
+    text[have] = 0;
+}
+
+static void AppendNumber(WCHAR *text, size_t size, long long number)
+{
+    WCHAR digits[24];
+    int n = 0;
+    unsigned long long value = number > 0 ? (unsigned long long)number : 0;
+    do {
+        digits[n++] = (WCHAR)(L'0' + value % 10);
+        value /= 10;
+    } while (value);
+    WCHAR shown[24];
+    for (int i = 0; i < n; i++)
+        shown[i] = digits[n - 1 - i];
+    shown[n] = 0;
+    AppendText(text, size, shown);
+}
+
+/* The system's words for an error, on a line of their own. */
+static void AppendReason(WCHAR *text, size_t size, DWORD error)
+{
+    WCHAR reason[512] = {0};
+    DWORD n = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL, error,
+                             0, reason, 512, NULL);
+    while (n > 0 && (reason[n - 1] == L'\r' || reason[n - 1] == L'\n' || reason[n - 1] == L' '))
+        reason[--n] = 0;
+    if (n == 0) {
+        wcscpy(reason, L"Error ");
+        AppendNumber(reason, 512, (long long)error);
+        AppendText(reason, 512, L".");
+    }
+    AppendText(text, size, L"\n\n");
+    AppendText(text, size, reason);
+}
+
+/* A warning owned by the main window; the focus comes back where it was. */
+static void Tell(const WCHAR *message)
+{
+    HWND focus = GetFocus();
+    MessageBoxW(hMainWnd, message, L"Hourwise", MB_OK | MB_ICONWARNING);
+    if (focus)
+        SetFocus(focus);
+}
+
+static void NotKept(void)
+{
+    ListIsKept = 0;
+    SetWindowTextA(hMainWnd, "Hourwise (list not kept)");
+}
+
+/* ---- writing ----------------------------------------------------------------- */
+
+DWORD (*KeptFileFault)(void);
+
+/* Each file operation of a save asks first whether a test has it fail. */
+static int Faulted(DWORD *error)
+{
+    *error = KeptFileFault ? KeptFileFault() : 0;
+    if (*error)
+        SetLastError(*error);
+    return *error != 0;
+}
+
+static int MakeFolder(const WCHAR *folder, DWORD *error)
+{
+    if (Faulted(error))
+        return 0;
+    if (CreateDirectoryW(folder, NULL) || GetLastError() == ERROR_ALREADY_EXISTS)
+        return 1;
+    *error = GetLastError();
+    return 0;
+}
+
+static int WriteBytes(HANDLE file, const char *bytes, size_t length, DWORD *error)
+{
+    while (length > 0) {
+        DWORD piece = length > 0x100000 ? 0x100000 : (DWORD)length, written = 0;
+        if (Faulted(error))
+            return 0;
+        if (!WriteFile(file, bytes, piece, &written, NULL) || written != piece) {
+            *error = GetLastError() ? GetLastError() : ERROR_WRITE_FAULT;
+            return 0;
+        }
+        bytes += piece;
+        length -= piece;
+    }
+    return 1;
+}
+
+/* The list into the file beside the kept one, flushed, then moved over it.
+   Gives 0 or the error that stopped it; the kept file is then untouched. */
+static DWORD WriteKeptFile(void)
+{
+    DWORD error = 0;
+    WCHAR parent[KEPT_PATH_CHARS];
+    wcscpy(parent, KeptFolder);
+    WCHAR *last = wcsrchr(parent, L'\\');
+    if (last)
+        *last = 0;
+    if (!MakeFolder(parent, &error) || !MakeFolder(KeptFolder, &error))
+        return error;
+    if (Faulted(&error))
+        return error;
+    HANDLE file = CreateFileW(SavePath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return GetLastError();
+    char header[KEPT_LINE_SIZE];
+    size_t headerLength = FormatKeptHeader(header, (long long)EntryCounter + 1);
+    int written = WriteBytes(file, header, headerLength, &error) &&
+                  WriteBytes(file, KeptLines, KeptLinesLength, &error) && !Faulted(&error);
+    if (written && !FlushFileBuffers(file)) {
+        error = GetLastError();
+        written = 0;
+    }
+    CloseHandle(file);
+    if (written && !Faulted(&error) &&
+        !MoveFileExW(SavePath, KeptPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        error = GetLastError();
+    }
+    if (error)
+        DeleteFileW(SavePath);
+    return error;
+}
+
+void SaveKeptList(void)
+{
+    if (!ListIsKept || (!KeptListUnsaved && SavedCounter == EntryCounter))
+        return;
+    if (KeptLinesBroken || KeptLineCount != EntryRowCount())
+        KeptLinesBroken = !ReadKeptLinesFromList();
+    DWORD error = KeptLinesBroken ? ERROR_NOT_ENOUGH_MEMORY : WriteKeptFile();
+    if (!error) {
+        KeptListUnsaved = 0;
+        SavedCounter = EntryCounter;
+        return;
+    }
+    KeptListUnsaved = 1;
+    if (WriteFailureTold)
+        return; /* said once a run; each change tries again */
+    WriteFailureTold = 1;
+    WCHAR message[3 * KEPT_PATH_CHARS] = L"Hourwise cannot keep the list of entries in\n";
+    AppendText(message, 3 * KEPT_PATH_CHARS, KeptPath);
+    AppendReason(message, 3 * KEPT_PATH_CHARS, error);
+    AppendText(message, 3 * KEPT_PATH_CHARS,
+               L"\n\nThe list stays as it is while Hourwise runs, and each change tries again "
+               L"to keep it. Print or copy it before you close Hourwise if this goes on.");
+    Tell(message);
+}
+
+/* ---- reading back at start ----------------------------------------------------- */
+
+struct Loading {
+    int     refused;      /* the list took no more rows (no memory) */
+    long long notShown;   /* whole rows the list did not take */
+};
+
+/* A whole row of the file into the list, at its end, and into the lines. */
+static void ShowKeptRow(void *context, const char *line, size_t length, int number)
+{
+    (void)number;
+    Loading *loading = (Loading *)context;
+    char texts[KEPT_LINE_SIZE];
+    const char *cells[9];
+    memcpy(texts, line, length);
+    texts[length] = 0;
+    cells[0] = texts;
+    for (size_t i = 0, column = 1; i < length; i++)
+        if (texts[i] == '\t') {
+            texts[i] = 0;
+            cells[column++] = texts + i + 1;
+        }
+    int row = KeptLineCount;
+    if (!loading->refused && InsertEntryRow(row, cells, 0) < 0)
+        loading->refused = 1;
+    if (loading->refused) {
+        loading->notShown++;
+        return;
+    }
+    memcpy(texts, line, length);
+    texts[length] = '\r';
+    texts[length + 1] = '\n';
+    if (!InsertKeptLine(row, texts, length + 2))
+        KeptLinesBroken = 1;
+}
+
+/* Reads the kept file into the list; gives 0 with the error when it could not
+   be read to its end. */
+static int ReadKeptFile(HANDLE file, KeptReader *reader, Loading *loading, DWORD *error)
+{
+    char *chunk = (char *)HeapAlloc(GetProcessHeap(), 0, READ_CHUNK);
+    if (!chunk) {
+        *error = ERROR_NOT_ENOUGH_MEMORY;
+        return 0;
+    }
+    StartKeptReader(reader, ShowKeptRow, loading);
+    *error = 0;
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(file, chunk, READ_CHUNK, &got, NULL)) {
+            *error = GetLastError();
+            break;
+        }
+        if (got == 0)
+            break;
+        FeedKeptReader(reader, chunk, got);
+    }
+    HeapFree(GetProcessHeap(), 0, chunk);
+    EndKeptReader(reader);
+    return *error == 0;
+}
+
+/* A file that did not read whole is renamed beside itself, never changed:
+   Entries.txt.unreadable-<date>-<time>, with -2, -3 ... should that exist. */
+static DWORD SetAside(WCHAR *aside)
+{
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const int parts[6] = {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+    WCHAR stamp[20];
+    int n = 0;
+    for (int i = 0; i < 6; i++) {
+        if (i == 3)
+            stamp[n++] = L'-';
+        for (int divisor = i == 0 ? 1000 : 10; divisor > 0; divisor /= 10)
+            stamp[n++] = (WCHAR)(L'0' + parts[i] / divisor % 10);
+    }
+    stamp[n] = 0;
+    DWORD error = ERROR_ALREADY_EXISTS;
+    for (int attempt = 1; attempt <= 100 && error == ERROR_ALREADY_EXISTS; attempt++) {
+        wcscpy(aside, KeptPath);
+        if (!Append(aside, L".unreadable-") || !Append(aside, stamp))
+            return ERROR_FILENAME_EXCED_RANGE;
+        if (attempt > 1) {
+            WCHAR suffix[24] = L"-";
+            AppendNumber(suffix, 24, attempt);
+            if (!Append(aside, suffix))
+                return ERROR_FILENAME_EXCED_RANGE;
+        }
+        error = MoveFileExW(KeptPath, aside, MOVEFILE_WRITE_THROUGH) ? 0 : GetLastError();
+        if (error == ERROR_FILE_EXISTS)
+            error = ERROR_ALREADY_EXISTS;
+    }
+    return error;
+}
+
+static void TellNotReadWhole(const KeptReader *reader, const Loading *loading, DWORD readError,
+                             const WCHAR *aside, DWORD asideError)
+{
+    long long leftOut = reader->leftOut + loading->notShown;
+    WCHAR message[4 * KEPT_PATH_CHARS] = L"The list kept from the last run could not be read whole";
+    if (readError)
+        AppendReason(message, 4 * KEPT_PATH_CHARS, readError);
+    AppendText(message, 4 * KEPT_PATH_CHARS, readError ? L"\n\n" : L": ");
+    AppendNumber(message, 4 * KEPT_PATH_CHARS, leftOut);
+    AppendText(message, 4 * KEPT_PATH_CHARS,
+               leftOut == 1 ? L" line was left out." : L" lines were left out.");
+    AppendText(message, 4 * KEPT_PATH_CHARS, L" The entries that were read whole are shown.\n\n");
+    if (asideError == 0) {
+        AppendText(message, 4 * KEPT_PATH_CHARS, L"The file is kept aside, as it was, as\n");
+        AppendText(message, 4 * KEPT_PATH_CHARS, aside);
+    } else {
+        AppendText(message, 4 * KEPT_PATH_CHARS, L"The file could not be kept aside, so it is left as it is in\n");
+        AppendText(message, 4 * KEPT_PATH_CHARS, KeptPath);
+        AppendReason(message, 4 * KEPT_PATH_CHARS, asideError);
+        AppendText(message, 4 * KEPT_PATH_CHARS, L"\n\nThe list of this run is not kept.");
+    }
+    Tell(message);
+}
+
+static void TellCannotOpen(DWORD error)
+{
+    WCHAR message[3 * KEPT_PATH_CHARS] = L"The list kept from the last run cannot be opened:\n";
+    AppendText(message, 3 * KEPT_PATH_CHARS, KeptPath);
+    AppendReason(message, 3 * KEPT_PATH_CHARS, error);
+    AppendText(message, 3 * KEPT_PATH_CHARS,
+               L"\n\nHourwise starts with an empty list and leaves the file as it is. The list "
+               L"of this run is not kept.");
+    Tell(message);
+}
+
+void OpenKeptList(void)
+{
+    ForgetKeptLines();
+    KeptLinesBroken = KeptListUnsaved = WriteFailureTold = 0;
+    SavedCounter = EntryCounter;
+    ListIsKept = 0;
+    if (!FindKeptPath() || !TakeKeptLock()) {
+        NotKept();
+        return;
+    }
+    ListIsKept = 1;
+    /* Windows opens the program again after it restarts for an update */
+    RegisterApplicationRestart(L"", RESTART_NO_CRASH | RESTART_NO_HANG);
+
+    HANDLE file = CreateFileW(KeptPath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                              FILE_FLAG_SEQUENTIAL_SCAN, NULL);
+    if (file == INVALID_HANDLE_VALUE) {
+        DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+            return; /* the first start */
+        NotKept();
+        TellCannotOpen(error);
+        return;
+    }
+    KeptReader reader;
+    Loading loading = {0, 0};
+    DWORD readError;
+    BeginQuietListChange();
+    int readToEnd = ReadKeptFile(file, &reader, &loading, &readError);
+    EndQuietListChange();
+    CloseHandle(file);
+
+    EntryCounter = KeptEntryCounter(&reader);
+    SavedCounter = EntryCounter;
+    int rows = EntryRowCount();
+    EnableWindow(hDeleteButton, rows > 0);
+    if (rows > 0) {
+        UpdateGrandTotal();
+        SendMessageA(hEntryList, LVM_ENSUREVISIBLE, (WPARAM)(rows - 1), FALSE);
+    }
+    if (readToEnd && reader.nextNumber > 0 && reader.leftOut == 0 && !loading.refused)
+        return;
+    WCHAR aside[KEPT_PATH_CHARS];
+    DWORD asideError = SetAside(aside);
+    if (asideError) {
+        NotKept();
+    } else {
+        KeptListUnsaved = 1; /* the whole rows are kept at once */
+        SaveKeptList();
+    }
+    TellNotReadWhole(&reader, &loading, readToEnd ? 0 : readError, aside, asideError);
+}
+
+void CloseKeptList(void)
+{
+    WriteFailureTold = 1; /* a last try as the window goes, in silence */
+    SaveKeptList();
+    ForgetKeptLines();
+    if (KeptLock)
+        CloseHandle(KeptLock);
+    KeptLock = NULL;
+    ListIsKept = 0;
+}
