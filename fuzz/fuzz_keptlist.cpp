@@ -1,0 +1,154 @@
+/* Fuzz target for the kept list's file and its reader.
+
+   Input: a mode byte, then either a list to build (mode even) or the bytes of
+   a file (mode odd). Checks:
+   - a list of rows as Add and paste make them (numbers with gaps, any next
+     number), written as the file's format says, fed in pieces of any size,
+     reads back row for row, byte for byte, with nothing left out and the
+     entry counter at the next number less one (or the largest number);
+   - the same file cut anywhere gives exactly the rows whose lines lie whole
+     before the cut, and one line left out unless the cut falls on a line end;
+   - any bytes: every row read is a whole line of the file, in order; with
+     its first line read, the rows, that line and the lines left out add up
+     to the file's lines; without it, a line more is left out at most, and
+     never none. */
+
+#include "fuzz_common.h"
+#include "keptformat.h"
+#include "pastetext.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+struct Found {
+    std::vector<std::string> rows;
+};
+
+static void Collect(void *context, const char *line, size_t length, int number)
+{
+    Found *found = (Found *)context;
+    FUZZ_CHECK(number > 0, "row number %d", number);
+    found->rows.push_back(std::string(line, length));
+}
+
+/* Reads the bytes in pieces whose sizes come from the input. */
+static Found ReadInPieces(const std::string &file, FuzzInput *in, KeptReader *reader)
+{
+    Found found;
+    StartKeptReader(reader, Collect, &found);
+    for (size_t at = 0; at < file.size();) {
+        size_t piece = 1 + TakeByte(in) % 97;
+        if (piece > file.size() - at)
+            piece = file.size() - at;
+        FeedKeptReader(reader, file.data() + at, piece);
+        at += piece;
+    }
+    EndKeptReader(reader);
+    return found;
+}
+
+/* A time cell as Add or paste makes one: a time typed into a field, left
+   and added, or a pasted cell, formatted as the list shows it. */
+static std::string TimeCell(FuzzInput *in)
+{
+    static const char CHARS[] = "0123456789.-+*e :APM";
+    char text[16] = {0};
+    size_t n = TakeByte(in) % 12;
+    for (size_t i = 0; i < n; i++)
+        text[i] = CHARS[TakeByte(in) % (sizeof CHARS - 1)];
+    double hours;
+    TimeRules rules = {1, 5, 8, 0.25, 1};
+    if (TakeByte(in) & 1)
+        hours = AddedTime(EvaluateTimeText(text, &rules)); /* typed, left, added */
+    else if (!ReadCellTime(text, n, &rules, &hours))
+        hours = 0.0;
+    char cell[NUMBER_TEXT_SIZE];
+    FormatFixed(cell, sizeof cell, hours, 8, 2);
+    return cell;
+}
+
+static void CheckList(FuzzInput *in)
+{
+    long long next = 1 + (long long)(TakeBits(in) % 2147483647ULL);
+    std::string file = "Hourwise entries\tversion 1\tnext entry " + std::to_string(next) + "\r\n";
+    std::vector<std::string> rows;
+    std::vector<size_t> ends; /* where each line of the file ends */
+    ends.push_back(file.size());
+    long long number = 0, largest = 0;
+    for (int count = TakeByte(in) % 40; count > 0 && in->pos < in->size; count--) {
+        number += 1 + TakeByte(in) % 5;
+        if (number > 2147483647LL)
+            break;
+        std::string row = std::to_string(number);
+        for (int k = 0; k < 8; k++)
+            row += "\t" + TimeCell(in);
+        rows.push_back(row);
+        file += row + "\r\n";
+        ends.push_back(file.size());
+        largest = number;
+    }
+
+    KeptReader reader;
+    Found found = ReadInPieces(file, in, &reader);
+    FUZZ_CHECK(found.rows == rows && reader.leftOut == 0 && reader.nextNumber == next,
+               "%zu of %zu rows read back, %lld left out, next %lld of %lld", found.rows.size(),
+               rows.size(), reader.leftOut, reader.nextNumber, next);
+    long long counter = next - 1 > largest ? next - 1 : largest;
+    FUZZ_CHECK(KeptEntryCounter(&reader) == counter, "counter %d, not %lld",
+               KeptEntryCounter(&reader), counter);
+
+    size_t cut = (size_t)(TakeBits(in) % (file.size() + 1));
+    Found part = ReadInPieces(file.substr(0, cut), in, &reader);
+    size_t whole = 0;
+    bool onLineEnd = false;
+    for (size_t line = 0; line < ends.size(); line++) {
+        if (ends[line] == cut)
+            onLineEnd = true;
+        if (line > 0 && ends[line] <= cut)
+            whole++;
+    }
+    FUZZ_CHECK(part.rows.size() == whole && std::equal(part.rows.begin(), part.rows.end(), rows.begin()),
+               "cut at %zu of %zu: %zu rows read, %zu whole", cut, file.size(), part.rows.size(), whole);
+    FUZZ_CHECK(reader.leftOut == (onLineEnd ? 0 : 1), "cut at %zu: %lld left out", cut, reader.leftOut);
+}
+
+static void CheckBytes(FuzzInput *in)
+{
+    std::string file((const char *)in->data + in->pos, in->size - in->pos);
+    in->pos = in->size;
+    KeptReader reader;
+    FuzzInput pieces = {(const uint8_t *)file.data(), file.size(), 0};
+    Found found = ReadInPieces(file, &pieces, &reader);
+
+    /* the file's lines: up to each LF, without one CR before it; a last
+       line without its LF is a line too, and so is an empty file's */
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end; (end = file.find('\n', start)) != std::string::npos; start = end + 1)
+        lines.push_back(file.substr(start, end - start - (end > start && file[end - 1] == '\r')));
+    long long torn = start < file.size() || file.empty() ? 1 : 0;
+    size_t line = 0;
+    for (const std::string &row : found.rows) {
+        while (line < lines.size() && lines[line] != row)
+            line++;
+        FUZZ_CHECK(line < lines.size(), "a row that is no whole line: %s", row.c_str());
+        line++;
+    }
+    long long header = reader.nextNumber > 0 ? 1 : 0;
+    long long counted = (long long)found.rows.size() + header + reader.leftOut;
+    long long all = (long long)lines.size() + torn;
+    FUZZ_CHECK(header ? counted == all : counted - all <= 1 && counted >= all && reader.leftOut > 0,
+               "%zu rows, %lld first line, %lld left out of %zu lines (%lld torn)", found.rows.size(),
+               header, reader.leftOut, lines.size(), torn);
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    FuzzInput in = {data, size, 0};
+    if (TakeByte(&in) & 1)
+        CheckBytes(&in);
+    else
+        CheckList(&in);
+    return 0;
+}
