@@ -4,6 +4,8 @@
 // all of them) so that no test can wait on a dialog nobody answers.
 #include "harness.h"
 
+#include "app.h"
+
 #include <string.h>
 
 namespace {
@@ -77,6 +79,8 @@ HWND OwnerOf(const AwaitedDialog &step)
 {
     if (step.ownedByStep >= 0 && step.ownedByStep < (int)Drive.answered.size())
         return Drive.answered[step.ownedByStep];
+    if (step.ownedByStep == MAIN_WINDOW_THEN)
+        return hMainWnd;
     return step.ownedByStep >= 0 ? (HWND)-1 : step.owner;
 }
 

@@ -121,10 +121,12 @@ void ReleaseHeldClipboard();
 // A dialog that a test awaits: found by class "#32770" and owner (a window, or
 // the dialog of an earlier step), named in a failure, and answered; the answer
 // must close it.
+enum { MAIN_WINDOW_THEN = -2 };
 struct AwaitedDialog {
     const char *name;
     HWND owner;
-    int ownedByStep;   // -1: owner as given
+    int ownedByStep;   // -1: owner as given; MAIN_WINDOW_THEN: the main window as
+                       // it is when the dialog shows (one the step itself made)
     std::function<void(HWND dialog)> answer;
 };
 // Runs open, whose modal loops show the dialogs, while a timer answers them
@@ -175,7 +177,7 @@ std::wstring KeptFolder();
 std::wstring KeptPath();
 std::vector<std::wstring> KeptFolderFiles();   // the names in the folder
 std::string FileBytes(const std::wstring &path);   // "(none)" when it cannot be read
-void WriteFileBytes(const std::wstring &path, const std::string &bytes);   // makes the folder
+void WriteFileBytes(const std::wstring &path, const std::string &bytes);   // makes its folder
 // The folder and all in it removed (a file in its place too): a first start.
 void DeleteKeptList();
 // The rows of the kept file and of the list, a line each, as RowTexts gives them.

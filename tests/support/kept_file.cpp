@@ -36,7 +36,7 @@ std::string FileBytes(const std::wstring &path)
 
 void WriteFileBytes(const std::wstring &path, const std::string &bytes)
 {
-    SHCreateDirectoryExW(NULL, KeptFolder().c_str(), NULL);
+    SHCreateDirectoryExW(NULL, path.substr(0, path.rfind(L'\\')).c_str(), NULL);
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
     DWORD written = 0;
