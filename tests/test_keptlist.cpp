@@ -241,13 +241,46 @@ void Post(const Program &program, char command, const std::string &text = "")
 // The table the program copies, once the commands posted before are done.
 std::string Copied(const Program &program)
 {
-    OpenClipboard(NULL);
-    EmptyClipboard();
-    CloseClipboard();
+    DWORD before = GetClipboardSequenceNumber();
     Post(program, 'c');
-    for (int waited = 0; waited < 10000 && !IsClipboardFormatAvailable(CF_TEXT); waited++)
+    for (int waited = 0; waited < 10000 && GetClipboardSequenceNumber() == before; waited++)
         Sleep(1);
     return ClipboardText();
+}
+
+// The names, sizes and times of the files in the kept folder.
+std::wstring FolderState()
+{
+    std::wstring state;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((KeptFolder() + L"\\*").c_str(), &found);
+    while (search != INVALID_HANDLE_VALUE) {
+        state += found.cFileName + std::to_wstring(found.nFileSizeLow) +
+                 std::to_wstring(found.ftLastWriteTime.dwLowDateTime);
+        if (!FindNextFileW(search, &found))
+            break;
+    }
+    FindClose(search);
+    return state;
+}
+
+// Waits a random while after a change was posted: up to 8 ms, or (odd) until
+// the first file of the save shows and then up to 2 ms more.
+void WaitAWhile(std::mt19937 &random, int kill, const std::wstring &before)
+{
+    if (kill % 2 == 0) {
+        Sleep(random() % 8);
+        return;
+    }
+    for (DWORD start = GetTickCount(); FolderState() == before && GetTickCount() - start < 300;) {
+    }
+    LARGE_INTEGER now, end, second;
+    QueryPerformanceFrequency(&second);
+    QueryPerformanceCounter(&end);
+    end.QuadPart += second.QuadPart * (random() % 2000) / 1000000;
+    do
+        QueryPerformanceCounter(&now);
+    while (now.QuadPart < end.QuadPart);
 }
 
 TEST(KeptCopies, ASecondCopyNeitherReadsNorWritesAndTheFirstKeepsItsList)
@@ -308,8 +341,9 @@ TEST(KeptCrash, KilledAtAnyMomentComesBackBeforeOrAfterTheChange)
             Post(program, command == 'u' ? 'r' : 'u');
             ASSERT_EQ(before, Copied(program)) << command << " taken back";
         }
+        std::wstring files = FolderState();
         Post(program, command, text);
-        Sleep(random() % 8);
+        WaitAWhile(random, kill, files);
         Kill(program);
         program = Start();
         now = Copied(program);
