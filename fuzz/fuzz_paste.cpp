@@ -13,12 +13,9 @@
    - the first 7 bytes of the text (what a time field can hold) typed into a
      field, left and added make a cell that pastes back as itself;
    - those bytes as a cell in the typed notation paste as Add stores them, and
-     a plain number with a minus sign pastes as that negative number (what
-     Add stores worked out here by Add's steps: the "%5.2f" text's first 8);
-   - a line of two clock times made from fuzzed parts (and, once a run, from
-     every second of one hour) pastes as the rule written out here in
-     integers: hundredths from whole seconds, an exact half up, 12 AM as 0,
-     a time of the day earlier than the one before it 24 hours on. */
+     a plain number with a minus sign pastes as that negative number;
+   - two clock times from fuzzed parts (once a run, every second of an hour)
+     paste as the rule written out here in integers says. */
 
 #include "fuzz_common.h"
 #include "pastetext.h"
@@ -67,7 +64,9 @@ static void CheckCopiedBack(const double times[8], const TimeRules *rules)
 }
 
 /* A line of two clock times made from their parts (hours, minutes, seconds
-   or -1 for none, a suffix: 1 and 2 AM, 3 and 4 PM) pastes as the rule says. */
+   or -1 for none, a suffix: 1 and 2 AM, 3 and 4 PM) pastes as the rule says:
+   hundredths from the whole seconds, an exact half up; 12 AM is 0; a time of
+   the day earlier than the one before it is 24 hours on. */
 static void CheckClockLine(const int parts[2][4], const TimeRules *rules)
 {
     static const char *const SUFFIXES[5] = {"", " AM", "am", "PM", " pm"};
@@ -77,10 +76,8 @@ static void CheckClockLine(const int parts[2][4], const TimeRules *rules)
     double expected[2], times[8];
     for (int i = 0; i < 2; i++) {
         const int *p = parts[i];
-        n += snprintf(line + n, sizeof line - n, "%s%d:%02d", i ? "\t" : "", p[0], p[1]);
-        if (p[2] >= 0)
-            n += snprintf(line + n, sizeof line - n, ":%02d", p[2]);
-        n += snprintf(line + n, sizeof line - n, "%s", SUFFIXES[p[3]]);
+        n += snprintf(line + n, sizeof line - n, p[2] < 0 ? "%s%d:%02d%.0d%s" : "%s%d:%02d:%02d%s",
+                      i ? "\t" : "", p[0], p[1], p[2] < 0 ? 0 : p[2], SUFFIXES[p[3]]);
         valid &= p[1] < 60 && p[2] < 60 && (!p[3] || (p[0] >= 1 && p[0] <= 12));
         int s = 60 * p[1] + (p[2] > 0 ? p[2] : 0), hours = p[3] ? p[0] % 12 + 12 * (p[3] > 2) : p[0];
         second[i] = hours < 24 ? 3600L * hours + s : -1;
@@ -120,7 +117,7 @@ static void CheckTypedField(const char *text, size_t length, const TimeRules *ru
         field[n] = text[n], n++;
     field[n] = 0;
 
-    char shownField[NUMBER_TEXT_SIZE]; /* Add reads the field's first 8 characters */
+    char shownField[NUMBER_TEXT_SIZE]; /* Add's steps: the "%5.2f" text's first 8 characters */
     FormatFixed(shownField, sizeof shownField, EvaluateTimeText(field, rules), 5, 2);
     shownField[8] = 0;
     double added = RoundToDecimals(ReadNumber(shownField), 2);
