@@ -66,6 +66,9 @@ int OpenClipboardPatiently(HWND owner);
    beep), as one step of the history; says how many lines were left out.
    Returns the number of entries added. */
 int PasteEntries(void);
+/* Whether Paste would read a text now: idle mode, and a text on the
+   clipboard that is not empty. */
+int CanPasteEntries(void);
 
 /* ---- the list's context menu and its Del key ------------------------------ */
 /* A right click on the list (WM_CONTEXTMENU), Shift+F10 or the Menu key opens
@@ -106,8 +109,12 @@ void EmptyEditor(void);
 int EntryRowCount(void);
 int SelectedRowOrNone(void);            /* -1 when no row is selected */
 void SelectOnlyRow(int row);            /* -1: none */
+/* Sets the states of mask (LVIS_SELECTED, LVIS_FOCUSED) of a row (-1: of
+   every row) to state. */
+void SetRowState(int row, UINT mask, UINT state);
 /* Inserts a row of nine texts at index, with that state (0 or LVIS_SELECTED);
-   returns the row's index, or -1 when the list refused it (no memory). */
+   returns the row's index, or -1 when the list refused it or one of its texts
+   (no memory): then no row was added. */
 int InsertEntryRow(int index, const char *const cells[9], UINT state);
 /* The same for a row as Add writes it: the number "%d", the times "%8.2f". */
 int InsertEntryTimes(int index, int number, const double times[8], UINT state);

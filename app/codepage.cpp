@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "wholechars.h"
+#include "codepage.h"
 
 #include <string.h>
 
@@ -17,4 +17,10 @@ TextEncoding ProgramTextEncoding(void)
     if (!encoding.utf8 && GetCPInfo(CP_ACP, &info))
         memcpy(encoding.leadRanges, info.LeadByte, sizeof encoding.leadRanges);
     return encoding;
+}
+
+size_t ProgramWholeCharsLength(const char *text, size_t length, size_t maxBytes, size_t maxChars)
+{
+    TextEncoding encoding = ProgramTextEncoding();
+    return WholeCharsLength(text, length, maxBytes, maxChars, &encoding);
 }

@@ -57,7 +57,7 @@ static void OpenListMenu(HWND list, POINT at)
     }
     OfferItem(menu, IDM_UNDO, CanUndoListChange());
     OfferItem(menu, IDM_REDO, CanRedoListChange());
-    OfferItem(menu, IDM_PASTE, !InEntryMode() && IsClipboardFormatAvailable(CF_TEXT));
+    OfferItem(menu, IDM_PASTE, CanPasteEntries());
     OfferItem(menu, IDM_DELETE, CanDeleteSelectedEntry());
     UINT command = (UINT)TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN |
                                                   TPM_TOPALIGN,

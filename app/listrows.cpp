@@ -32,7 +32,11 @@ int InsertEntryRow(int index, const char *const cells[9], UINT state)
         ZeroMemory(&cell, sizeof cell);
         cell.iSubItem = column;
         cell.pszText = (LPSTR)cells[column];
-        SendMessageA(hEntryList, LVM_SETITEMTEXTA, (WPARAM)row, (LPARAM)&cell);
+        if (!SendMessageA(hEntryList, LVM_SETITEMTEXTA, (WPARAM)row, (LPARAM)&cell)) {
+            /* a row is whole or not there: one with an empty cell would read as 0.00 */
+            SendMessageA(hEntryList, LVM_DELETEITEM, (WPARAM)row, 0);
+            return -1;
+        }
     }
     return row;
 }
@@ -61,16 +65,20 @@ int SelectedRowOrNone(void)
     return (int)SendMessageA(hEntryList, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED);
 }
 
-void SelectOnlyRow(int row)
+void SetRowState(int row, UINT mask, UINT state)
 {
     LVITEMA item;
     ZeroMemory(&item, sizeof item);
-    item.stateMask = LVIS_SELECTED;
-    SendMessageA(hEntryList, LVM_SETITEMSTATE, (WPARAM)-1, (LPARAM)&item);
-    if (row < 0)
-        return;
-    item.state = LVIS_SELECTED;
+    item.stateMask = mask;
+    item.state = state;
     SendMessageA(hEntryList, LVM_SETITEMSTATE, (WPARAM)row, (LPARAM)&item);
+}
+
+void SelectOnlyRow(int row)
+{
+    SetRowState(-1, LVIS_SELECTED, 0);
+    if (row >= 0)
+        SetRowState(row, LVIS_SELECTED, LVIS_SELECTED);
 }
 
 /* The list's caret (its focused item, where Up and Down start and what a
@@ -79,16 +87,9 @@ void SelectOnlyRow(int row)
 static void PutCaretOnSelectedRow(void)
 {
     int row = SelectedRowOrNone();
-    LVITEMA item;
-    ZeroMemory(&item, sizeof item);
-    item.stateMask = LVIS_FOCUSED;
-    if (row < 0) {
-        SendMessageA(hEntryList, LVM_SETITEMSTATE, (WPARAM)-1, (LPARAM)&item);
-        return;
-    }
-    item.state = LVIS_FOCUSED;
-    SendMessageA(hEntryList, LVM_SETITEMSTATE, (WPARAM)row, (LPARAM)&item);
-    SendMessageA(hEntryList, LVM_ENSUREVISIBLE, (WPARAM)row, FALSE);
+    SetRowState(row, LVIS_FOCUSED, row < 0 ? 0 : LVIS_FOCUSED);
+    if (row >= 0)
+        SendMessageA(hEntryList, LVM_ENSUREVISIBLE, (WPARAM)row, FALSE);
 }
 
 void BeginQuietListChange(void)

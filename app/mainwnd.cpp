@@ -218,10 +218,20 @@ static void AddEntry(void)
         values[i] = AddedFieldValue(text);
     }
 
+    int selected = SelectedRowOrNone();
     BeginListChange();
+    /* the row lands at the end, since the counter is never less than the rows;
+       quiet, so that a row the list refuses leaves the typed entry alone */
+    BeginQuietListChange();
+    int row = InsertEntryTimes(EntryCounter + 1, EntryCounter + 1, values, LVIS_SELECTED);
+    if (row < 0)
+        SelectOnlyRow(selected);
+    EndQuietListChange();
+    if (row < 0) { /* no memory: the entry stays in the editor, to be added later */
+        GiveUpListHistory();
+        return;
+    }
     EntryCounter++;
-    /* the row lands at the end, since the counter is never less than the rows */
-    int row = InsertEntryTimes(EntryCounter, EntryCounter, values, LVIS_SELECTED);
     NoteInsertedRows(row, 1);
     EndListChange();
 
@@ -252,16 +262,10 @@ void DeleteEntry(HWND focusAfter)
         NoteRemovedRows(index, 1);
     SendMessageA(hEntryList, LVM_DELETEITEM, (WPARAM)index, 0);
     int count = EntryRowCount();
-    if (count >= 1) {
-        LVITEMA item;
-        ZeroMemory(&item, sizeof item);
-        item.state = LVIS_SELECTED;
-        item.stateMask = LVIS_SELECTED;
-        SendMessageA(hEntryList, LVM_SETITEMSTATE, (WPARAM)(index < count ? index : count - 1),
-                     (LPARAM)&item);
-    } else {
+    if (count >= 1)
+        SetRowState(index < count ? index : count - 1, LVIS_SELECTED, LVIS_SELECTED);
+    else
         EntryCounter = 0;
-    }
     EndListChange();
     ShowListAfterChange(focusAfter, EMPTY_KEEPS_EDITOR);
 }

@@ -4,9 +4,9 @@
    spreadsheet. Lines that are no entry are left out whole and counted. */
 
 #include "app.h"
+#include "codepage.h"
 #include "pastetext.h"
 #include "totals.h"
-#include "wholechars.h"
 
 #include <limits.h>
 #include <stdio.h>
@@ -42,10 +42,11 @@ static char *TakeClipboardText(size_t *length, int *busy)
         if (n == 0 || bytes > 0)
             copy = (char *)HeapAlloc(GetProcessHeap(), 0, (size_t)bytes + 1);
         if (copy) {
-            if (bytes > 0)
-                WideCharToMultiByte(CP_ACP, 0, text, (int)n, copy, bytes, NULL, NULL);
-            copy[bytes] = 0;
-            *length = (size_t)bytes;
+            int written = bytes > 0 ? WideCharToMultiByte(CP_ACP, 0, text, (int)n, copy, bytes,
+                                                          NULL, NULL)
+                                    : 0;
+            copy[written] = 0;
+            *length = (size_t)written;
         }
         GlobalUnlock(data);
     }
@@ -114,9 +115,8 @@ static void SayLinesLeftOut(const PasteCount *count, const char *text)
        character shows as a space */
     char quote[TEXT_SIZE_FOR(QUOTE_CHARS)];
     const char *line = text + count->firstLeftOut;
-    TextEncoding encoding = ProgramTextEncoding();
-    size_t n = WholeCharsLength(line, count->firstLeftOutLength, sizeof quote - 1, QUOTE_CHARS,
-                                &encoding);
+    size_t n = ProgramWholeCharsLength(line, count->firstLeftOutLength, sizeof quote - 1,
+                                       QUOTE_CHARS);
     for (size_t i = 0; i < n; i++)
         quote[i] = (unsigned char)line[i] < 0x20 ? ' ' : line[i];
     quote[n] = 0;
@@ -150,20 +150,21 @@ int PasteEntries(void)
              "most 10,000 at a time.");
         return 0;
     }
-    int refused = 0;
+    int refused = 0, added = 0;
     if (count.entries > 0) {
         HWND focus = GetFocus();
         int first = EntryRowCount();
         BeginListChange();
         BeginQuietListChange();
-        PasteCount added = ReadPastedLines(text, length, &rules, 1);
-        if (added.entries > 0)
-            SelectOnlyRow(first + added.entries - 1);
+        PasteCount put = ReadPastedLines(text, length, &rules, 1);
+        added = put.entries;
+        if (added > 0)
+            SelectOnlyRow(first + added - 1);
         EndQuietListChange();
-        NoteInsertedRows(first, added.entries);
+        NoteInsertedRows(first, added);
         EndListChange();
         ShowListAfterChange(focus);
-        refused = added.refused;
+        refused = put.refused;
     }
     if (refused)
         GiveUpListHistory();
@@ -172,5 +173,20 @@ int PasteEntries(void)
     else if (count.entries == 0)
         MessageBeep(MB_OK);
     HeapFree(GetProcessHeap(), 0, text);
-    return count.entries;
+    return added;
+}
+
+int CanPasteEntries(void)
+{
+    if (InEntryMode() || !IsClipboardFormatAvailable(CF_UNICODETEXT))
+        return 0;
+    if (!OpenClipboardPatiently(hMainWnd))
+        return 1; /* held elsewhere for now: Paste tries again, and beeps */
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    const WCHAR *text = data ? (const WCHAR *)GlobalLock(data) : NULL;
+    int some = text && GlobalSize(data) >= sizeof(WCHAR) && text[0] != 0;
+    if (text)
+        GlobalUnlock(data);
+    CloseClipboard();
+    return some;
 }

@@ -63,19 +63,26 @@ static int CellIs(const Cell *cell, const char *word)
     return cell->length == strlen(word) && memcmp(cell->text, word, cell->length) == 0;
 }
 
+/* The digits among the characters of text, or -1 when one of them is
+   neither a digit nor one of others. */
+static int DigitsAmong(const char *text, size_t length, const char *others)
+{
+    int digits = 0;
+    for (size_t i = 0; i < length; i++) {
+        if (IsDigit(text[i]))
+            digits++;
+        else if (text[i] == 0 || !strchr(others, text[i]))
+            return -1;
+    }
+    return digits;
+}
+
 static int IsWholeNumber(const Cell *cell)
 {
-    if (cell->length == 0)
-        return 0;
-    for (size_t i = 0; i < cell->length; i++)
-        if (cell->text[i] < '0' || cell->text[i] > '9')
-            return 0;
-    return 1;
+    return DigitsAmong(cell->text, cell->length, "") > 0;
 }
 
 /* ---- one cell ------------------------------------------------------------- */
-
-static int IsDigitChar(char c) { return c >= '0' && c <= '9'; }
 
 /* Reads the digits at text[*at], at most most of them; gives their count and
    their value (exact up to 15 digits). */
@@ -83,7 +90,7 @@ static int ReadDigits(const char *text, size_t length, size_t *at, int most, dou
 {
     int count = 0;
     *value = 0.0;
-    while (*at < length && count < most && IsDigitChar(text[*at])) {
+    while (*at < length && count < most && IsDigit(text[*at])) {
         *value = *value * 10 + (text[*at] - '0');
         (*at)++;
         count++;
@@ -92,44 +99,51 @@ static int ReadDigits(const char *text, size_t length, size_t *at, int most, dou
 }
 
 /* ":SS" or ":MM" at text[*at]: two digits from 00 to 59. */
-static int ReadSixtieths(const char *text, size_t length, size_t *at, double *value)
+static int ReadSixtieths(const char *text, size_t length, size_t *at, int *value)
 {
     if (*at >= length || text[*at] != ':')
         return 0;
     (*at)++;
-    return ReadDigits(text, length, at, 2, value) == 2 && *value < 60 &&
-           !(*at < length && IsDigitChar(text[*at]));
+    double digits;
+    int two = ReadDigits(text, length, at, 2, &digits) == 2;
+    *value = (int)digits;
+    return two && *value < 60 && !(*at < length && IsDigit(text[*at]));
 }
 
 static int IsLetter(char c, char upper) { return c == upper || c == upper + ('a' - 'A'); }
 
-int ReadClockTime(const char *text, size_t length, const TimeRules *rules, double *hours)
+int ReadClockTime(const char *text, size_t length, const TimeRules *rules, ClockLine *line,
+                  double *hours)
 {
     size_t at = 0;
-    double h, m, s = 0.0;
+    double h;
+    int m, s = 0;
     if (ReadDigits(text, length, &at, PASTE_NUMBER_CHARS, &h) == 0 ||
-        (at < length && IsDigitChar(text[at])) || !ReadSixtieths(text, length, &at, &m))
+        (at < length && IsDigit(text[at])) || !ReadSixtieths(text, length, &at, &m))
         return 0;
     if (at < length && text[at] == ':' && !ReadSixtieths(text, length, &at, &s))
         return 0;
     if (at < length && text[at] == ' ')
         at++;
-    if (at < length) { /* AM or PM, and nothing after it */
+    int ofDay = h <= 23; /* a time of the day; more hours are a duration */
+    if (at < length) {   /* AM or PM, and nothing after it */
         if (length - at != 2 || !IsLetter(text[at + 1], 'M'))
             return 0;
         int pm = IsLetter(text[at], 'P');
-        if (!pm && !IsLetter(text[at], 'A'))
+        if ((!pm && !IsLetter(text[at], 'A')) || h < 1 || h > 12)
             return 0;
-        if (h < 1 || h > 12)
-            return 0;
-        if (h == 12)
-            h = 0;
-        if (pm)
-            h += 12;
+        h = (h == 12 ? 0 : h) + (pm ? 12 : 0);
+        ofDay = 1;
     }
-    double fraction = RoundToDecimals(m / 60.0 + s / 3600.0, 2);
-    double q = RoundToStepValue(fraction, rules->step, rules->roundType);
-    *hours = RoundToDecimals(h + q, 2);
+    if (ofDay && line) { /* a time earlier than the one before is on the next day */
+        long second = (long)h * 3600 + m * 60 + s;
+        if (second < line->last)
+            line->days++;
+        line->last = second;
+        h += 24.0 * line->days;
+    }
+    /* hundredths of an hour from the whole seconds, an exact half up */
+    *hours = HoursWithFraction(h, ((60 * m + s) + 18) / 36 / 100.0, rules);
     return 1;
 }
 
@@ -138,29 +152,18 @@ int ReadClockTime(const char *text, size_t length, const TimeRules *rules, doubl
 static int IsPlainNumber(const char *text, size_t length)
 {
     size_t i = length > 0 && text[0] == '-' ? 1 : 0;
-    int digits = 0, points = 0;
-    for (; i < length; i++) {
-        if (IsDigitChar(text[i]))
-            digits++;
-        else if (text[i] != '.' || ++points > 1)
-            return 0;
-    }
-    return digits > 0;
+    const char *point = (const char *)memchr(text + i, '.', length - i);
+    return DigitsAmong(text + i, length - i, ".") > 0 &&
+           !(point && memchr(point + 1, '.', (size_t)(text + length - point - 1)));
 }
 
 static int IsTypedTime(const char *text, size_t length)
 {
-    int digits = 0;
-    for (size_t i = 0; i < length; i++) {
-        if (IsDigitChar(text[i]))
-            digits++;
-        else if (text[i] == 0 || !strchr(".*-+eE", text[i]))
-            return 0;
-    }
-    return digits > 0;
+    return DigitsAmong(text, length, ".*-+eE") > 0;
 }
 
-int ReadCellTime(const char *cell, size_t length, const TimeRules *rules, double *hours)
+int ReadCellTime(const char *cell, size_t length, const TimeRules *rules, ClockLine *line,
+                 double *hours)
 {
     char text[PASTE_NUMBER_CHARS + 1];
     *hours = 0.0;
@@ -177,7 +180,7 @@ int ReadCellTime(const char *cell, size_t length, const TimeRules *rules, double
         value = RoundToDecimals(ReadNumber(text), 2);
     else if (typed)
         value = AddedTime(EvaluateTimeText(text, rules));
-    else if (!ReadClockTime(cell, length, rules, &value))
+    else if (!ReadClockTime(cell, length, rules, line, &value))
         return 0;
     if (CellReadBack(value) != value)
         return 0; /* more than a cell can hold */
@@ -204,9 +207,11 @@ PasteLineKind ReadPasteLine(const char *line, size_t length, const TimeRules *ru
         return PASTE_LEFT_OUT;
 
     int timeCount = first ? 8 : count;
+    ClockLine clock = {-1, 0};
     for (int k = 0; k < 8; k++) {
         times[k] = 0.0;
-        if (k < timeCount && !ReadCellTime(cells[first + k].text, cells[first + k].length, rules, &times[k]))
+        if (k < timeCount &&
+            !ReadCellTime(cells[first + k].text, cells[first + k].length, rules, &clock, &times[k]))
             return PASTE_LEFT_OUT;
     }
     return PASTE_ENTRY;

@@ -170,8 +170,6 @@ static int IsBlank(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-static int IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 /* The leading white space and an optional sign that both grammars start with. */
 static const char *SkipBlanksAndSign(const char *s, int *negative)
 {

@@ -32,4 +32,7 @@ int FormatFixed(char *buffer, size_t capacity, double value, int width, int deci
    ("inf", "-inf", "nan") holds no number. */
 double RoundToDecimals(double value, int decimals);
 
+/* One of the digits 0 to 9, in any code page. */
+static inline int IsDigit(char c) { return c >= '0' && c <= '9'; }
+
 #endif

@@ -61,23 +61,33 @@ static double ReadSpan(const char *start, size_t length)
 
 static const double ONE_SIXTIETH = 1.0 / 60.0;
 
+/* A field's text as the evaluation and Add read it: its first 8 characters. */
+static void FirstFieldChars(char read[FIELD_READ_CHARS + 1], const char *text)
+{
+    size_t n = 0;
+    while (text && n < FIELD_READ_CHARS && text[n]) {
+        read[n] = text[n];
+        n++;
+    }
+    read[n] = 0;
+}
+
+double HoursWithFraction(double hours, double fraction, const TimeRules *rules)
+{
+    return RoundToDecimals(hours + RoundToStepValue(fraction, rules->step, rules->roundType), 2);
+}
+
 double EvaluateTimeText(const char *text, const TimeRules *rules)
 {
     char t[FIELD_READ_CHARS + 1];
-    size_t len = 0;
-    if (text)
-        while (len < FIELD_READ_CHARS && text[len]) {
-            t[len] = text[len];
-            len++;
-        }
-    t[len] = 0;
+    FirstFieldChars(t, text);
 
     if (!strchr(t, '*') && !strchr(t, '-') && !strchr(t, '+'))
         return RoundToDecimals(ReadNumber(t), 2); /* a plain number of hours */
 
     static const char operators[3] = {'*', '-', '+'};
     const int modes[3] = {rules->starMode, rules->minusMode, rules->plusMode};
-    double h = 0.0, q = 0.0;
+    double h = 0.0, f = 0.0; /* the whole hours and the fraction the step rounds */
     for (int i = 0; i < 3; i++) {
         const char *op = strchr(t, operators[i]);
         if (!op)
@@ -85,7 +95,6 @@ double EvaluateTimeText(const char *text, const TimeRules *rules)
         h = RoundToDecimals(ReadSpan(t, (size_t)(op - t)), 2);
         size_t after = strlen(op + 1);
         double m = RoundToDecimals(ReadSpan(op + 1, after < 2 ? after : 2), 2);
-        double f;
         switch (modes[i] - 3 * i) { /* 1 minutes, 2 hours and minutes, 3 hours */
         case 1:
             f = RoundToDecimals(m * ONE_SIXTIETH, 2);
@@ -104,28 +113,21 @@ double EvaluateTimeText(const char *text, const TimeRules *rules)
             f = m;
             break;
         }
-        q = RoundToStepValue(f, rules->step, rules->roundType);
     }
 
     const char *point = strchr(t, '.');
     if (point) { /* a decimal point decides after all */
         h = RoundToDecimals(ReadSpan(t, (size_t)(point - t)), 2);
         size_t after = strlen(point + 1);
-        double fraction = RoundToDecimals(ReadSpan(point, 1 + (after < 2 ? after : 2)), 2);
-        q = RoundToStepValue(fraction, rules->step, rules->roundType);
+        f = RoundToDecimals(ReadSpan(point, 1 + (after < 2 ? after : 2)), 2);
     }
-    return RoundToDecimals(h + q, 2);
+    return HoursWithFraction(h, f, rules);
 }
 
 double AddedFieldValue(const char *text)
 {
     char read[FIELD_READ_CHARS + 1];
-    size_t n = 0;
-    while (n < FIELD_READ_CHARS && text[n]) {
-        read[n] = text[n];
-        n++;
-    }
-    read[n] = 0;
+    FirstFieldChars(read, text);
     return RoundToDecimals(ReadNumber(read), 2);
 }
 

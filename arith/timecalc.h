@@ -27,6 +27,10 @@ struct TimeRules {
     int    roundType;
 };
 
+/* Whole hours and a fraction of an hour as one time: the fraction rounded to
+   the step, the sum to two decimals. */
+double HoursWithFraction(double hours, double fraction, const TimeRules *rules);
+
 /* The decimal hours that a typed text (at most 8 characters are looked at)
    stands for. */
 double EvaluateTimeText(const char *text, const TimeRules *rules);

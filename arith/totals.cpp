@@ -124,11 +124,7 @@ void ShowSelectedEntry(void)
         EntryCounter = 0;
         return;
     }
-    int row = 0;
-    if (SendMessageA(hEntryList, LVM_GETSELECTEDCOUNT, 0, 0) > 0)
-        row = (int)SendMessageA(hEntryList, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED);
-    if (row < 0)
-        row = 0;
+    int row = SelectedEntryIndex(); /* the first row when none is selected */
 
     double times[8];
     char shown[NUMBER_TEXT_SIZE]; /* the field shows the whole cell, never a cut number */

@@ -23,7 +23,4 @@ struct TextEncoding {
 size_t WholeCharsLength(const char *text, size_t length, size_t maxBytes, size_t maxChars,
                         const TextEncoding *encoding);
 
-/* The encoding of the code page the program runs with (Windows build only). */
-TextEncoding ProgramTextEncoding(void);
-
 #endif

@@ -13,7 +13,9 @@
    - the first 7 bytes of the text (what a time field can hold) typed into a
      field, left and added make a cell that pastes back as itself;
    - those bytes as a cell in the typed notation paste as Add stores them, and
-     a plain number with a minus sign pastes as that negative number. */
+     a plain number with a minus sign pastes as that negative number;
+   - two clock times from fuzzed parts (once a run, every second of an hour)
+     paste as the rule written out here in integers says. */
 
 #include "fuzz_common.h"
 #include "pastetext.h"
@@ -61,6 +63,35 @@ static void CheckCopiedBack(const double times[8], const TimeRules *rules)
                    again[k]);
 }
 
+/* A line of two clock times made from their parts (hours, minutes, seconds
+   or -1 for none, a suffix: 1 and 2 AM, 3 and 4 PM) pastes as the rule says:
+   hundredths from the whole seconds, an exact half up; 12 AM is 0; a time of
+   the day earlier than the one before it is 24 hours on. */
+static void CheckClockLine(const int parts[2][4], const TimeRules *rules)
+{
+    static const char *const SUFFIXES[5] = {"", " AM", "am", "PM", " pm"};
+    char line[64];
+    int n = 0, valid = 1;
+    long second[2] = {-1, -1}; /* of the day; -1 for a duration */
+    double expected[2], times[8];
+    for (int i = 0; i < 2; i++) {
+        const int *p = parts[i];
+        n += snprintf(line + n, sizeof line - n, p[2] < 0 ? "%s%d:%02d%.0d%s" : "%s%d:%02d:%02d%s",
+                      i ? "\t" : "", p[0], p[1], p[2] < 0 ? 0 : p[2], SUFFIXES[p[3]]);
+        valid &= p[1] < 60 && p[2] < 60 && (!p[3] || (p[0] >= 1 && p[0] <= 12));
+        int s = 60 * p[1] + (p[2] > 0 ? p[2] : 0), hours = p[3] ? p[0] % 12 + 12 * (p[3] > 2) : p[0];
+        second[i] = hours < 24 ? 3600L * hours + s : -1;
+        hours += i == 1 && second[1] >= 0 && second[1] < second[0] ? 24 : 0;
+        expected[i] = RoundToDecimals(
+            hours + RoundToStepValue((s / 36 + (s % 36 >= 18)) / 100.0, rules->step, rules->roundType), 2);
+    }
+    int entry = ReadPasteLine(line, (size_t)n, rules, times) == PASTE_ENTRY;
+    FUZZ_CHECK(entry == valid, "\"%s\" entry %d", line, entry);
+    for (int i = 0; entry && i < 2; i++)
+        FUZZ_CHECK(SameDouble(times[i], expected[i]), "\"%s\": time %d is %.17g, not %.17g", line, i,
+                   times[i], expected[i]);
+}
+
 /* 0: no cell of the typed notation; 1: one; 2: a plain number with a minus
    sign, which pastes as that negative number. */
 static int NotationKind(const char *text, size_t length)
@@ -86,19 +117,22 @@ static void CheckTypedField(const char *text, size_t length, const TimeRules *ru
         field[n] = text[n], n++;
     field[n] = 0;
 
-    double added = AddedTime(EvaluateTimeText(field, rules));
+    char shownField[NUMBER_TEXT_SIZE]; /* Add's steps: the "%5.2f" text's first 8 characters */
+    FormatFixed(shownField, sizeof shownField, EvaluateTimeText(field, rules), 5, 2);
+    shownField[8] = 0;
+    double added = RoundToDecimals(ReadNumber(shownField), 2);
     char cell[NUMBER_TEXT_SIZE];
     const char *shown;
     size_t cellLength = CellOf(added, cell, &shown);
     double pasted = -1;
-    FUZZ_CHECK(ReadCellTime(shown, cellLength, rules, &pasted) && SameDouble(pasted, added),
+    FUZZ_CHECK(ReadCellTime(shown, cellLength, rules, NULL, &pasted) && SameDouble(pasted, added),
                "typed \"%s\", Add stored %s, which pastes as %.17g", field, shown, pasted);
 
     int kind = NotationKind(field, n);
     if (kind == 0)
         return;
     double expected = kind == 2 ? RoundToDecimals(ReadNumber(field), 2) : added;
-    FUZZ_CHECK(ReadCellTime(field, n, rules, &pasted) && SameDouble(pasted, expected),
+    FUZZ_CHECK(ReadCellTime(field, n, rules, NULL, &pasted) && SameDouble(pasted, expected),
                "the cell \"%s\" pastes as %.17g, not %.17g", field, pasted, expected);
 }
 
@@ -115,6 +149,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     size_t length = size - in.pos;
 
     CheckTypedField(text, length, &rules);
+
+    static const int RANGES[4] = {30, 64, 65, 5}; /* hours, minutes, seconds + 1, suffix */
+    int clock[2][4]; /* from the text's first bytes, read again */
+    for (int i = 0; i < 8; i++)
+        clock[i / 4][i % 4] = (i < (int)length ? (uint8_t)text[i] : 0) % RANGES[i % 4] - (i % 4 == 2);
+    CheckClockLine(clock, &rules);
+    static int hourSwept = 0; /* every second of 8 PM after 8:30 PM, once a run */
+    for (int second = 0; !hourSwept && second < 3600; second++) {
+        int sweep[2][4] = {{8, 30, -1, 3}, {8, second / 60, second % 60, 4}};
+        CheckClockLine(sweep, &rules);
+    }
+    hourSwept = 1;
 
     for (size_t start = 0, next; start < length; start = next) {
         size_t line = PasteLineLength(text, length, start, &next);

@@ -2,6 +2,7 @@
    frame of an entry, the total line, the value cells and the page number,
    drawn with GDI on the device context of the job. */
 
+#include "codepage.h"
 #include "print.h"
 
 #include "settings.h"
@@ -58,8 +59,7 @@ static void LabelledText(char *text, size_t size, const char *label, const char 
 {
     size_t labelLength = strlen(label);
     size_t room = size > labelLength ? size - 1 - labelLength : 0;
-    TextEncoding encoding = ProgramTextEncoding();
-    size_t length = WholeCharsLength(value, strlen(value), room, chars, &encoding);
+    size_t length = ProgramWholeCharsLength(value, strlen(value), room, chars);
     snprintf(text, size, "%s%.*s", label, (int)length, value);
 }
 

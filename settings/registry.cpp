@@ -1,6 +1,7 @@
 /* The preference store: six values under the program's key in the per-user
    registry, each operation opening and closing the key itself. */
 
+#include "codepage.h"
 #include "registry.h"
 #include "timecalc.h"
 
@@ -130,8 +131,7 @@ static int LoadText(HWND mainWindow, const char *valueName, char *field, size_t 
 {
     memset(field, 0, capacity);
     if (GetAppRegValue(valueName, REG_SZ, field, capacity, NULL, 0) == 1) {
-        TextEncoding encoding = ProgramTextEncoding();
-        size_t length = WholeCharsLength(field, strlen(field), capacity - 1, chars, &encoding);
+        size_t length = ProgramWholeCharsLength(field, strlen(field), capacity - 1, chars);
         memset(field + length, 0, capacity - length);
         return 1;
     }

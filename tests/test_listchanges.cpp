@@ -22,10 +22,11 @@ class ListChanges : public WindowTest {};
 // D: Delete; C: Clear All; S1: row 1 selected (S-1 none); P: a paste of two
 // rows (7 and 8 hours); U: Ctrl+Z in the list; u: Alt+Backspace on "Clear
 // All"; Y: Ctrl+Y in the list; y: Ctrl+Shift+Z on the main window itself; K:
-// Del in the list; N: no text on the clipboard; "W L G": the list's menu opened
-// by W (F10, Menu, Click0 on row 0), item L chosen, G the greyed items; !N:
-// the list takes N more rows, then refuses one, as with no memory, in the
-// next command, which must say so.
+// Del in the list; N: no text on the clipboard, E: an empty one; "W L G": the
+// list's menu opened by W (F10, Menu, Click0 on row 0), item L chosen, G the
+// greyed items; !N (?N): the list takes N more rows (cell texts), then refuses
+// one, as with no memory, in the next command, which must say so; a refused
+// Add keeps the entry being typed.
 struct After {
     const char *command;
     const char *numbers;   // the entry numbers of the rows
@@ -97,24 +98,27 @@ void ListMenuCommand(const std::string &command)
     }
 }
 
-int InsertsLeft = -1; // -1: the list takes every row
+int InsertsLeft = -1, TextsLeft = -1; // -1: the list takes every row, every text
 WNDPROC ListProcBefore;
 
 LRESULT CALLBACK RefusingListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == LVM_INSERTITEMA && InsertsLeft >= 0 && InsertsLeft-- == 0)
         return -1;
+    if (message == LVM_SETITEMTEXTA && TextsLeft >= 0 && TextsLeft-- == 0)
+        return FALSE;
     return CallWindowProcA(ListProcBefore, window, message, wParam, lParam);
 }
 
 void Command(const std::string &command, int *added, bool refusal = false)
 {
-    if (command[0] == '!') {
-        InsertsLeft = command[1] - '0';
-        ListProcBefore = (WNDPROC)SetWindowLongPtrA(hEntryList, GWLP_WNDPROC, (LONG_PTR)RefusingListProc);
+    if (command[0] == '!' || command[0] == '?') {
+        (command[0] == '!' ? InsertsLeft : TextsLeft) = command[1] - '0';
+        if (GetWindowLongPtrA(hEntryList, GWLP_WNDPROC) != (LONG_PTR)RefusingListProc)
+            ListProcBefore = (WNDPROC)SetWindowLongPtrA(hEntryList, GWLP_WNDPROC, (LONG_PTR)RefusingListProc);
         return;
     }
-    if (InsertsLeft >= 0 && !refusal) {
+    if ((InsertsLeft >= 0 || TextsLeft >= 0) && !refusal) {
         std::string box;
         DriveDialogs([&] { Command(command, added, true); },
                      {{"no memory", hMainWnd, -1, [&](HWND dialog) {
@@ -122,7 +126,7 @@ void Command(const std::string &command, int *added, bool refusal = false)
                            PressOk(dialog);
                        }}});
         EXPECT_NE(std::string::npos, box.find("not enough memory")) << box;
-        EXPECT_EQ(-1, InsertsLeft);
+        EXPECT_TRUE(InsertsLeft == -1 && TextsLeft == -1);
         return;
     }
     if (command == "A") {
@@ -138,8 +142,8 @@ void Command(const std::string &command, int *added, bool refusal = false)
     } else if (command == "K") {
         SetFocus(hEntryList);
         KeyStroke(hEntryList, VK_DELETE);
-    } else if (command == "N") {
-        PutOnClipboard("", false);
+    } else if (command == "N" || command == "E") {
+        PutOnClipboard("", command == "E");
     } else if (command.find(' ') != std::string::npos) {
         ListMenuCommand(command);
     } else if (command == "P") {
@@ -163,18 +167,26 @@ void Command(const std::string &command, int *added, bool refusal = false)
 TEST_P(UndoRedo, PutsTheListBackAsItWasBeforeOrAfterEachStep)
 {
     int added = 0;
+    bool typing = false;
     for (const After &step : GetParam().steps) {
-        int beeps = Beeps();
+        int beeps = Beeps(), caret = (int)SendMessageA(hEntryList, LVM_GETNEXTITEM, -1, LVNI_FOCUSED);
+        std::string numbers = EntryNumbers();
+        bool refusing = InsertsLeft >= 0 || TextsLeft >= 0;
+        typing = (typing && step.command[0] == '?') || (refusing && std::string(step.command) == "A");
         Command(step.command, &added);
         SCOPED_TRACE(std::string("after ") + step.command);
         EXPECT_EQ(step.numbers, EntryNumbers());
         EXPECT_EQ(step.selected, SelectedRow());
         EXPECT_EQ(step.grandTotal, Trimmed(ControlText(IDC_GRANDTOTAL)));
-        EXPECT_EQ(IdleStates(RowCount() > 0), EnabledStates());
+        EXPECT_EQ(typing ? EntryStates() : IdleStates(RowCount() > 0), EnabledStates());
         EXPECT_EQ(step.beeped, Beeps() != beeps);
-        EXPECT_EQ(step.selected, SendMessageA(hEntryList, LVM_GETNEXTITEM, -1, LVNI_FOCUSED))
+        // the program puts the caret on the selected row, or on none, when the list changes
+        EXPECT_EQ(step.selected < 0 && numbers == step.numbers ? caret : step.selected,
+                  SendMessageA(hEntryList, LVM_GETNEXTITEM, -1, LVNI_FOCUSED))
             << "the list's caret, where Up and Down start";
-        if (RowCount() > 0) { // the editor shows the selected row (the first when none is)
+        if (typing) { // the entry typed last, kept
+            EXPECT_EQ(std::to_string(8 + added) + ".00", ControlText(IDC_TIMEOUT1));
+        } else if (RowCount() > 0) { // the editor shows the selected row (the first when none is)
             int shown = SelectedRow() < 0 ? 0 : SelectedRow();
             EXPECT_EQ(Trimmed(CellText(shown, 2)), Trimmed(ControlText(IDC_TIMEOUT1)));
         } else if (!*step.grandTotal) { // as Clear All leaves it
@@ -273,8 +285,19 @@ INSTANTIATE_TEST_SUITE_P(
                   {"N", "2", -1, "2.00", false},
                   {"F10 c PD", "2", -1, "2.00", false},
                   {"Menu p D", "2,3", 1, "4.00", false},
-                  {"N", "2,3", 1, "4.00", false},
-                  {"F10 p RP", "2,3", 1, "4.00", false}}}),
+                  {"E", "2,3", 1, "4.00", false},
+                  {"F10 p RP", "2,3", 1, "4.00", false},
+                  {"U", "2", -1, "2.00", false}}},
+        // the list refuses the row, then one of its texts: the entry stays typed
+        Sequence{"ARefusedAddKeepsTheEntry",
+                 {{"A", "1", 0, "1.00", false},
+                  {"!0", "1", 0, "1.00", false},
+                  {"A", "1", 0, "1.00", false},
+                  {"?3", "1", 0, "1.00", false},
+                  {"A", "1", 0, "1.00", false},
+                  {"A", "1,2", 1, "5.00", false},
+                  {"U", "1", 0, "1.00", false},
+                  {"U", "1", 0, "1.00", true}}}),
     [](const ::testing::TestParamInfo<Sequence> &info) { return std::string(info.param.name); });
 
 TEST_F(ListChanges, UndoBringsBackEveryTextOfTheRowsAndTheRowShown)
@@ -337,6 +360,7 @@ TEST_F(ListChanges, TimeFieldsKeepTheirOwnUndoAndEntryModeOnlyBeeps)
 // "+" as minutes only, so that a typed time can be negative
 const SettingsValues PLUS_MINUTES = {1, 5, 7, "Customer Name", 1, ".00"};
 const SettingsValues QUARTER_BOTH = {1, 5, 8, "Customer Name", 1, ".25"};
+const SettingsValues TENTH_BOTH = {1, 5, 8, "Customer Name", 1, ".1"};
 
 TEST_F(ListChanges, ACopiedWeekPastesBackAsItWas)
 {
@@ -443,10 +467,19 @@ INSTANTIATE_TEST_SUITE_P(
         PasteCase{"ClockTimesOfSpreadsheets", NULL,
                   "08:30:00 AM\t12:00:00 PM\t12:30 pm\t05:15PM\r\n16:05\t8:30:45\t40:15\t12:00 am\r\n"
                   "-0.92\t10000000.00\t-9900000.00\t1e10\t1e5*47\t100000.78\t99999999.50\r\n",
-                  {"8.50 12.00 12.50 17.25 0.00 0.00 0.00 0.00", "16.08 8.51 40.25 0.00 0.00 0.00 0.00 0.00",
+                  {"8.50 12.00 12.50 17.25 0.00 0.00 0.00 0.00", "16.08 32.51 40.25 48.00 0.00 0.00 0.00 0.00",
                    "-0.92 10000000.00 -9900000.00 10000000.00 100000.70 100000.78 99999999.50 0.00"}, ""},
-        PasteCase{"ClockTimesToAQuarterHour", &QUARTER_BOTH, "7:52\t7*52\t5:07 PM\t11:37:30 AM\r\n",
-                  {"7.75 7.75 17.00 11.75 0.00 0.00 0.00 0.00"}, ""},
+        // the clock times of a line run on over midnight; a duration stays as it is
+        PasteCase{"NightShiftsAndExactHalvesOfSeconds", NULL,
+                  "10:15 PM\t6:00 AM\r\n4:00 PM\t12:00 AM\r\n10:00 PM\t2:00 AM\t2:30 AM\t6:00 AM\r\n"
+                  "12:00 AM\t8:00:54\t8:01:30\t8:02:42\r\n12:30 AM\t24:00\r\n",
+                  {"22.25 30.00 0.00 0.00 0.00 0.00 0.00 0.00", "16.00 24.00 0.00 0.00 0.00 0.00 0.00 0.00",
+                   "22.00 26.00 26.50 30.00 0.00 0.00 0.00 0.00", "0.00 8.02 8.03 8.05 0.00 0.00 0.00 0.00",
+                   "0.50 24.00 0.00 0.00 0.00 0.00 0.00 0.00"}, ""},
+        PasteCase{"ExactHalvesOfSecondsToATenth", &TENTH_BOTH, "8:00:54\t8:02:42\r\n",
+                  {"8.00 8.10 0.00 0.00 0.00 0.00 0.00 0.00"}, ""},
+        PasteCase{"ClockTimesToAQuarterHour", &QUARTER_BOTH, "7:52\t7*52\t11:37:30 AM\t5:07 PM\r\n",
+                  {"7.75 7.75 11.75 17.00 0.00 0.00 0.00 0.00"}, ""},
         PasteCase{"LineEnds", NULL, "8\t12\n13\t17\r14\t15\r\n\r\n\n",
                   {"8.00 12.00 0.00 0.00 0.00 0.00 0.00 0.00", "13.00 17.00 0.00 0.00 0.00 0.00 0.00 0.00",
                    "14.00 15.00 0.00 0.00 0.00 0.00 0.00 0.00"}, ""},
@@ -464,9 +497,9 @@ INSTANTIATE_TEST_SUITE_P(
         PasteCase{"CellsThatAreNoTimes", NULL,
                   "12345678901\t8\r\n1234567.00\r\n8:60\r\ne\r\n8h30\r\n1\t2\t3\t4\t5\t6\t7\t8\t9\r\n"
                   "x\t1\t2\t3\t4\t5\t6\t7\t8\t9\r\n13:00 PM\t8:5\t8:30:00:00\r\n12345678.55\r\n"
-                  "1234*567\r\n",
+                  "1234*567\r\n0:30 AM\r\n8:30:60\r\n",
                   {"1234567.00 0.00 0.00 0.00 0.00 0.00 0.00 0.00"},
-                  "Hourwise: 9 lines were left out because they hold no entry. The first of "
+                  "Hourwise: 11 lines were left out because they hold no entry. The first of "
                   "them:\n\n\"12345678901 8\""},
         PasteCase{"Prose", NULL,
                   "Dear clerk, here are the hours of last week that you asked for.\r\nRegards\r\n",

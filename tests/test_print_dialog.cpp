@@ -52,9 +52,9 @@ TEST_F(PrintDialog, OkKeepsTheTextsAndCancelDropsWhatWasTyped)
 
 TEST_F(PrintDialog, TypedTextsStopAtTheirLimits)
 {
-    std::string name50;   // fifty letters of two bytes each
+    std::string name50;   // fifty letters of three bytes each
     for (int i = 0; i < 50; i++)
-        name50 += "\xC5\x81";
+        name50 += "\xE1\xBB\x85";
     PrintRunResult run = RunPrintDialog(Script("ABCDEFGHIJKL", (name50 + "xyz").c_str(),
                                                "2009-03-07Z", IDOK, IDCANCEL));
     ASSERT_TRUE(run.completed);

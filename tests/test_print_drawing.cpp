@@ -392,14 +392,14 @@ TEST_F(PrintDrawing, LongTextsAreCutToTheirFields)
     memset(AppSettings.CustName, 'C', CUSTNAME_SIZE - 1);
     AppSettings.CustName[CUSTNAME_SIZE - 1] = 0;
     TimesheetInfo.EmployeeId[0] = 0;
-    std::string strokes;   // 50 L with stroke, of two bytes each, print whole
+    std::string letters;   // 50 e with circumflex and dot below, of three bytes each, print whole
     for (int i = 0; i < 50; i++)
-        strokes += "\xC5\x81";
-    snprintf(TimesheetInfo.EmployeeName, sizeof TimesheetInfo.EmployeeName, "%s", strokes.c_str());
+        letters += "\xE1\xBB\x85";
+    snprintf(TimesheetInfo.EmployeeName, sizeof TimesheetInfo.EmployeeName, "%s", letters.c_str());
     std::vector<RecordedPage> pages = RecordJob();
     ASSERT_EQ(1u, pages.size());
     EXPECT_TRUE(FindText(pages[0], std::string(50, 'C')) != NULL);
-    EXPECT_TRUE(FindText(pages[0], "Employee Name: " + strokes) != NULL);
+    EXPECT_TRUE(FindText(pages[0], "Employee Name: " + letters) != NULL);
     EXPECT_TRUE(FindText(pages[0], "EMPLOYEE ID: ") != NULL);   // an empty id prints its label
 }
 

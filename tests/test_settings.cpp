@@ -562,6 +562,7 @@ TEST(WholeChars, CutsOnlyBetweenCharacters)
     for (const auto &c : cases)
         EXPECT_EQ(WholeCharsLength(c.text, strlen(c.text), c.maxBytes, c.maxChars, c.in), c.length)
             << "case " << &c - cases;
+    EXPECT_EQ(2u, WholeCharsLength("a\xC5\x81", 2, 40, 40, &utf8)) << "a character the end cuts";
 }
 
 struct StepCase {

@@ -103,7 +103,7 @@ void TypeInto(HWND dialog, int id, const char *text);
 void Click(HWND button);
 void PushButton(HWND dialog, int id);   // BM_CLICK inside a dialog's loop
 void ClickRow(int row);                 // left button down and up over a row
-void SelectRowByState(int row);         // selected and focused by LVM_SETITEMSTATE; -1: none
+void SelectRowByState(int row);         // selected and focused by LVM_SETITEMSTATE; -1: none selected
 
 // ---- beeps and the clipboard ---------------------------------------------------
 // The beeps heard so far: the program's MessageBeep calls, and system

@@ -232,7 +232,7 @@ void SelectRowByState(int row)
 {
     LVITEMA item;
     ZeroMemory(&item, sizeof item);
-    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.stateMask = row >= 0 ? LVIS_SELECTED | LVIS_FOCUSED : LVIS_SELECTED; // none: the caret stays
     item.state = row >= 0 ? LVIS_SELECTED | LVIS_FOCUSED : 0;
     SendMessageA(hEntryList, LVM_SETITEMSTATE, (WPARAM)(row >= 0 ? row : -1), (LPARAM)&item);
     Pump();
