@@ -1,0 +1,333 @@
+/* Texts of the page in any script. A text whose every character the selected
+   sheet font has a glyph for is drawn whole with that font, as it always was.
+   Any other text is drawn in pieces: each run of characters that the sheet
+   font lacks goes to a font of the same height and weight that has them (the
+   faces Windows ships for the script first, then any installed font), the
+   rest stays in the sheet font. Uniscribe splits the text into runs of one
+   direction and puts the pieces in reading order, so a right-to-left name
+   reads right to left in its place; the system shapes joining and combining
+   letters as it draws each piece, and every piece is measured as shaped. */
+
+#include "print.h"
+
+#include <usp10.h>
+#include <string.h>
+#include <wchar.h>
+
+/* The scripts that have faces of their own on Windows. */
+enum FallbackScript {
+    SCRIPT_OTHER, SCRIPT_ARABIC, SCRIPT_HEBREW, SCRIPT_THAI, SCRIPT_DEVANAGARI,
+    SCRIPT_HANGUL, SCRIPT_KANA, SCRIPT_HAN, FALLBACK_SCRIPT_COUNT
+};
+
+#define PREFERRED_FACE_COUNT 3
+
+static const WCHAR *const PreferredFaces[FALLBACK_SCRIPT_COUNT][PREFERRED_FACE_COUNT] = {
+    {L"Segoe UI", L"Arial", NULL},                              /* Latin, Greek, Cyrillic, ... */
+    {L"Segoe UI", L"Arial", NULL},                              /* Arabic */
+    {L"Segoe UI", L"Arial", NULL},                              /* Hebrew */
+    {L"Leelawadee UI", NULL, NULL},                             /* Thai */
+    {L"Nirmala UI", NULL, NULL},                                /* Devanagari */
+    {L"Malgun Gothic", NULL, NULL},                             /* Hangul */
+    {L"Yu Gothic", L"Microsoft YaHei", NULL},                   /* Japanese kana */
+    {L"Microsoft YaHei", L"Yu Gothic", L"Malgun Gothic"},       /* Han */
+};
+
+static int ScriptOf(WCHAR c)
+{
+    if ((c >= 0x0600 && c <= 0x06FF) || (c >= 0x0750 && c <= 0x077F) ||
+        (c >= 0x08A0 && c <= 0x08FF) || (c >= 0xFB50 && c <= 0xFDFF) || (c >= 0xFE70 && c <= 0xFEFF))
+        return SCRIPT_ARABIC;
+    if ((c >= 0x0590 && c <= 0x05FF) || (c >= 0xFB1D && c <= 0xFB4F))
+        return SCRIPT_HEBREW;
+    if (c >= 0x0E00 && c <= 0x0E7F)
+        return SCRIPT_THAI;
+    if ((c >= 0x0900 && c <= 0x097F) || (c >= 0xA8E0 && c <= 0xA8FF))
+        return SCRIPT_DEVANAGARI;
+    if ((c >= 0x1100 && c <= 0x11FF) || (c >= 0x3130 && c <= 0x318F) ||
+        (c >= 0xA960 && c <= 0xA97F) || (c >= 0xAC00 && c <= 0xD7FF))
+        return SCRIPT_HANGUL;
+    if ((c >= 0x3040 && c <= 0x30FF) || (c >= 0x31F0 && c <= 0x31FF) || (c >= 0xFF65 && c <= 0xFF9F))
+        return SCRIPT_KANA;
+    if ((c >= 0x2E80 && c <= 0x2FDF) || (c >= 0x3000 && c <= 0x303F) || (c >= 0x3400 && c <= 0x4DBF) ||
+        (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFF00 && c <= 0xFF64))
+        return SCRIPT_HAN;
+    return SCRIPT_OTHER;
+}
+
+/* Whether the glyphs of the selected font cover the whole text; a font whose
+   glyphs cannot be asked for counts as covering it (it draws as before). */
+static int SelectedFontCovers(HDC dc, const WCHAR *text, int length)
+{
+    WORD glyphs[SHEET_TEXT_UNITS];
+    if (length > SHEET_TEXT_UNITS ||
+        GetGlyphIndicesW(dc, text, length, glyphs, GGI_MARK_NONEXISTING_GLYPHS) == GDI_ERROR)
+        return 1;
+    for (int i = 0; i < length; i++)
+        if (glyphs[i] == 0xFFFF)
+            return 0;
+    return 1;
+}
+
+/* The sheet font with another face: same height, weight and style. */
+static HFONT CreateFaceFont(const LOGFONTW *sheet, const WCHAR *face)
+{
+    LOGFONTW font = *sheet;
+    wcsncpy(font.lfFaceName, face, LF_FACESIZE - 1);
+    font.lfFaceName[LF_FACESIZE - 1] = 0;
+    font.lfCharSet = DEFAULT_CHARSET;
+    return CreateFontIndirectW(&font);
+}
+
+/* Whether the font of the face that the system gives has every glyph of the
+   text (GetGlyphIndicesW, not the system's font linking, decides). */
+static int FaceCovers(HDC dc, const LOGFONTW *sheet, const WCHAR *face, const WCHAR *text,
+                      int length)
+{
+    HFONT font = CreateFaceFont(sheet, face);
+    if (!font)
+        return 0;
+    HGDIOBJ previous = SelectObject(dc, font);
+    int covers = 0;
+    if (previous && previous != HGDI_ERROR) {
+        WORD glyphs[SHEET_TEXT_UNITS];
+        covers = GetGlyphIndicesW(dc, text, length, glyphs, GGI_MARK_NONEXISTING_GLYPHS) != GDI_ERROR;
+        for (int i = 0; covers && i < length; i++)
+            covers = glyphs[i] != 0xFFFF;
+        SelectObject(dc, previous);
+    }
+    DeleteObject(font);
+    return covers;
+}
+
+struct FaceSearch {
+    HDC dc;
+    const LOGFONTW *sheet;
+    const WCHAR *text;
+    int length;
+    WCHAR tried[LF_FACESIZE];   /* families come once per character set */
+    WCHAR *face;                /* LF_FACESIZE units: the face found */
+};
+
+static int CALLBACK TryFamily(const LOGFONTW *font, const TEXTMETRICW *metrics, DWORD type,
+                              LPARAM context)
+{
+    (void)metrics;
+    FaceSearch *search = (FaceSearch *)context;
+    if (!(type & TRUETYPE_FONTTYPE) || font->lfFaceName[0] == L'@' ||
+        wcsncmp(search->tried, font->lfFaceName, LF_FACESIZE) == 0)
+        return 1;
+    wcsncpy(search->tried, font->lfFaceName, LF_FACESIZE - 1);
+    if (!FaceCovers(search->dc, search->sheet, font->lfFaceName, search->text, search->length))
+        return 1;
+    wcsncpy(search->face, font->lfFaceName, LF_FACESIZE - 1);
+    return 0;
+}
+
+/* The face a job found for each script last, or "" when it found none; kept
+   for the device context of one job and checked against every text. */
+static HDC FoundFor;
+static WCHAR FoundFaces[FALLBACK_SCRIPT_COUNT][LF_FACESIZE];
+static bool SearchedAll[FALLBACK_SCRIPT_COUNT];
+
+int FindFallbackFace(HDC dc, const LOGFONTW *sheet, const WCHAR *text, int length,
+                     const WCHAR *const *preferred, int preferredCount, WCHAR face[LF_FACESIZE])
+{
+    face[0] = 0;
+    if (length < 1 || length > SHEET_TEXT_UNITS)
+        return 0;
+    for (int i = 0; i < preferredCount; i++) {
+        if (preferred[i] && FaceCovers(dc, sheet, preferred[i], text, length)) {
+            wcsncpy(face, preferred[i], LF_FACESIZE - 1);
+            face[LF_FACESIZE - 1] = 0;
+            return 1;
+        }
+    }
+    FaceSearch search = {dc, sheet, text, length, {0}, face};
+    LOGFONTW all;
+    memset(&all, 0, sizeof all);
+    all.lfCharSet = DEFAULT_CHARSET;
+    EnumFontFamiliesExW(dc, &all, TryFamily, (LPARAM)&search, 0);
+    face[LF_FACESIZE - 1] = 0;
+    return face[0] != 0;
+}
+
+/* The face for a run of one script, or "" when no installed font has all its
+   glyphs (the run then stays in the sheet font). */
+static const WCHAR *FaceForRun(HDC dc, const LOGFONTW *sheet, const WCHAR *text, int length,
+                               int script)
+{
+    if (FoundFor != dc) {
+        memset(FoundFaces, 0, sizeof FoundFaces);
+        memset(SearchedAll, 0, sizeof SearchedAll);
+        FoundFor = dc;
+    }
+    WCHAR *found = FoundFaces[script];
+    if (found[0] && FaceCovers(dc, sheet, found, text, length))
+        return found;
+    const WCHAR *const *preferred = PreferredFaces[script];
+    /* once a search of every font found nothing, only the preferred faces are tried again */
+    if (SearchedAll[script]) {
+        for (int i = 0; i < PREFERRED_FACE_COUNT; i++)
+            if (preferred[i] && FaceCovers(dc, sheet, preferred[i], text, length))
+                return preferred[i];
+        return L"";
+    }
+    if (!FindFallbackFace(dc, sheet, text, length, preferred, PREFERRED_FACE_COUNT, found))
+        SearchedAll[script] = true;
+    return found;
+}
+
+/* A piece of the text drawn with one font in one direction. */
+struct TextPiece {
+    int start, length;
+    SCRIPT_ANALYSIS analysis;
+    const WCHAR *face;   /* NULL: the sheet font */
+};
+
+struct TextLayout {
+    int count;           /* 0: the text is drawn whole in the sheet font */
+    TextPiece pieces[SHEET_TEXT_UNITS];
+    int visual[SHEET_TEXT_UNITS];   /* the pieces from left to right */
+};
+
+/* Splits the text into pieces (none when the sheet font draws it whole). */
+static void LayOutText(HDC dc, const WCHAR *text, int length, TextLayout *layout)
+{
+    layout->count = 0;
+    int plain = 1;
+    for (int i = 0; i < length && plain; i++)
+        plain = text[i] < 0x80;
+    if (plain || SelectedFontCovers(dc, text, length))
+        return;
+    LOGFONTW sheet;
+    if (!GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof sheet, &sheet))
+        return;
+    static SCRIPT_ITEM items[SHEET_TEXT_UNITS + 1];
+    int itemCount = 0;
+    if (FAILED(ScriptItemize(text, length, SHEET_TEXT_UNITS + 1, NULL, NULL, items, &itemCount)))
+        return;
+
+    WORD glyphs[SHEET_TEXT_UNITS];
+    GetGlyphIndicesW(dc, text, length, glyphs, GGI_MARK_NONEXISTING_GLYPHS);
+    int count = 0;
+    int scripts[SHEET_TEXT_UNITS];   /* the script of each piece; -1 for the sheet font */
+    for (int item = 0; item < itemCount; item++) {
+        int start = items[item].iCharPos, end = items[item + 1].iCharPos;
+        SCRIPT_LOGATTR attributes[SHEET_TEXT_UNITS];
+        if (FAILED(ScriptBreak(text + start, end - start, &items[item].a, attributes)))
+            for (int i = 0; i < end - start; i++)
+                attributes[i].fCharStop = 1;
+        /* a cluster (a letter and the marks on it) goes whole to one font */
+        for (int at = start; at < end;) {
+            int next = at + 1;
+            while (next < end && !attributes[next - start].fCharStop)
+                next++;
+            int missing = 0;
+            for (int i = at; i < next; i++)
+                missing |= glyphs[i] == 0xFFFF;
+            int script = missing ? ScriptOf(text[at]) : -1;
+            if (at != start && scripts[count - 1] == script) {
+                layout->pieces[count - 1].length += next - at;
+            } else {
+                TextPiece *piece = &layout->pieces[count];
+                piece->start = at;
+                piece->length = next - at;
+                piece->analysis = items[item].a;
+                piece->face = NULL;
+                scripts[count++] = script;
+            }
+            at = next;
+        }
+    }
+    BYTE levels[SHEET_TEXT_UNITS];
+    for (int i = 0; i < count; i++) {
+        TextPiece *piece = &layout->pieces[i];
+        levels[i] = (BYTE)piece->analysis.s.uBidiLevel;
+        if (scripts[i] >= 0) {
+            const WCHAR *face = FaceForRun(dc, &sheet, text + piece->start, piece->length, scripts[i]);
+            piece->face = face[0] ? face : NULL;
+        }
+    }
+    if (FAILED(ScriptLayout(count, levels, layout->visual, NULL)))
+        for (int i = 0; i < count; i++)
+            layout->visual[i] = i;
+    layout->count = count;
+}
+
+/* The width of a piece in the selected font as the system shapes it. */
+static int PieceWidth(HDC dc, const WCHAR *text, const TextPiece *piece)
+{
+    const WCHAR *chars = text + piece->start;
+    WORD glyphs[SHEET_TEXT_UNITS * 2], clusters[SHEET_TEXT_UNITS];
+    SCRIPT_VISATTR attributes[SHEET_TEXT_UNITS * 2];
+    int advances[SHEET_TEXT_UNITS * 2];
+    GOFFSET offsets[SHEET_TEXT_UNITS * 2];
+    SCRIPT_CACHE cache = NULL;
+    SCRIPT_ANALYSIS analysis = piece->analysis;
+    int glyphCount = 0;
+    ABC abc;
+    HRESULT result = ScriptShape(dc, &cache, chars, piece->length, SHEET_TEXT_UNITS * 2, &analysis,
+                                 glyphs, clusters, attributes, &glyphCount);
+    if (result == USP_E_SCRIPT_NOT_IN_FONT) {
+        analysis.eScript = SCRIPT_UNDEFINED;
+        result = ScriptShape(dc, &cache, chars, piece->length, SHEET_TEXT_UNITS * 2, &analysis,
+                             glyphs, clusters, attributes, &glyphCount);
+    }
+    if (SUCCEEDED(result))
+        result = ScriptPlace(dc, &cache, glyphs, glyphCount, attributes, &analysis, advances,
+                             offsets, &abc);
+    ScriptFreeCache(&cache);
+    if (SUCCEEDED(result))
+        return abc.abcA + (int)abc.abcB + abc.abcC;
+    SIZE size;
+    return GetTextExtentPoint32W(dc, chars, piece->length, &size) ? (int)size.cx : 0;
+}
+
+/* Draws (when draw is set) and measures the text from x: the pieces from
+   left to right, each piece of another face in a font made for it, its
+   baseline on the sheet font's. Returns the width. */
+static int RunText(HDC dc, int x, int y, const WCHAR *text, int length, int draw)
+{
+    static TextLayout layout;
+    LayOutText(dc, text, length, &layout);
+    if (layout.count == 0) {
+        if (draw)
+            TextOutW(dc, x, y, text, length);
+        SIZE size;
+        return GetTextExtentPoint32W(dc, text, length, &size) ? (int)size.cx : 0;
+    }
+    LOGFONTW sheet;
+    GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof sheet, &sheet);
+    TEXTMETRICW sheetMetrics;
+    if (!GetTextMetricsW(dc, &sheetMetrics))
+        sheetMetrics.tmAscent = 0;
+    int left = x;
+    for (int v = 0; v < layout.count; v++) {
+        const TextPiece *piece = &layout.pieces[layout.visual[v]];
+        HFONT font = piece->face ? CreateFaceFont(&sheet, piece->face) : NULL;
+        HGDIOBJ previous = font ? SelectObject(dc, font) : NULL;
+        int rise = 0;
+        TEXTMETRICW metrics;
+        if (previous && previous != HGDI_ERROR && GetTextMetricsW(dc, &metrics))
+            rise = sheetMetrics.tmAscent - metrics.tmAscent;
+        if (draw)
+            ExtTextOutW(dc, x, y + rise, 0, NULL, text + piece->start, (UINT)piece->length, NULL);
+        x += PieceWidth(dc, text, piece);
+        if (previous && previous != HGDI_ERROR)
+            SelectObject(dc, previous);
+        if (font)
+            DeleteObject(font);
+    }
+    return x - left;
+}
+
+void DrawSheetText(HDC dc, int x, int y, const WCHAR *text, int length)
+{
+    RunText(dc, x, y, text, length, 1);
+}
+
+int SheetTextWidth(HDC dc, const WCHAR *text, int length)
+{
+    return RunText(dc, 0, 0, text, length, 0);
+}
