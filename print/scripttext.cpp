@@ -205,7 +205,13 @@ static void LayOutText(HDC dc, const WCHAR *text, int length, TextLayout *layout
         return;
     static SCRIPT_ITEM items[SHEET_TEXT_UNITS + 1];
     int itemCount = 0;
-    if (FAILED(ScriptItemize(text, length, SHEET_TEXT_UNITS + 1, NULL, NULL, items, &itemCount)))
+    /* a left-to-right line; given, not left NULL, so that Wine too gives the
+       blanks between a right-to-left and a left-to-right run to the line */
+    SCRIPT_CONTROL control;
+    SCRIPT_STATE state;
+    memset(&control, 0, sizeof control);
+    memset(&state, 0, sizeof state);
+    if (FAILED(ScriptItemize(text, length, SHEET_TEXT_UNITS + 1, &control, &state, items, &itemCount)))
         return;
 
     WORD glyphs[SHEET_TEXT_UNITS];

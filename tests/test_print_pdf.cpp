@@ -20,18 +20,27 @@ class PrintPdf : public PrintTest {
 protected:
 
     // Prints through the dialogs and gives the text of the PDF that came out,
-    // told from the jobs of other runs by the employee name.
-    std::string PrintToPdf(void (*open)() = NULL)
+    // told from the jobs of other runs by the employee name, or by the company
+    // name when the employee name is given.
+    std::string PrintToPdf(void (*open)() = NULL, const char *name = NULL)
     {
         int lastJob = LastPdfJob();
-        employeeName = UniqueMarker("Zo\xC3\xAB \xC5\x81ukasiewicz-W\xC3\xB3jcik");
+        std::string marker;
+        if (name) {
+            employeeName = name;
+            marker = UniqueMarker("Scripts Ltd");
+            snprintf(AppSettings.CustName, sizeof AppSettings.CustName, "%s", marker.c_str());
+        } else {
+            employeeName = UniqueMarker("Zo\xC3\xAB \xC5\x81ukasiewicz-W\xC3\xB3jcik");
+            marker = "Employee Name: " + employeeName;
+        }
         PrintScript script = {"E-1001", employeeName.c_str(), "03/07/2009", IDOK, IDOK};
         PrintRunResult run = RunPrintDialog(script, open);
         EXPECT_TRUE(run.completed);
         EXPECT_TRUE(run.sawPageSetup);
         EXPECT_EQ(run.printDialog, run.pageSetupOwner);
         EXPECT_EQ(open ? -1 : 1, run.dialogResult);
-        PrintedPdf pdf = FindPrintedPdf(lastJob, "Employee Name: " + employeeName);
+        PrintedPdf pdf = FindPrintedPdf(lastJob, marker);
         return pdf.text;
     }
 
@@ -130,6 +139,55 @@ TEST_F(PrintPdf, ALongListFillsThreeNumberedPages)
     char total[32];
     snprintf(total, sizeof total, "TOTAL: %.2f", 16.0 * entries);
     EXPECT_NE(std::string::npos, Squeezed(Page(text, 3)).find(total));
+}
+
+// The PDF's text as the words read: compatibility forms (the shaped Arabic
+// letters come back as presentation forms) made the letters they stand for,
+// and the marks of direction around right-to-left runs left out.
+static std::string ReadingText(const std::string &utf8)
+{
+    std::wstring wide(utf8.size() + 1, L'\0');
+    wide.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), (int)utf8.size(), &wide[0],
+                                    (int)wide.size()));
+    std::wstring plain;
+    for (wchar_t c : wide)
+        if (!(c >= 0x202A && c <= 0x202E) && c != 0x200E && c != 0x200F)
+            plain += c;
+    std::wstring normal(plain.size() * 4 + 16, L'\0');
+    int length = NormalizeString(NormalizationKC, plain.c_str(), (int)plain.size(), &normal[0],
+                                 (int)normal.size());
+    normal.resize(length > 0 ? length : 0);
+    std::string out(normal.size() * 4 + 1, '\0');
+    out.resize(WideCharToMultiByte(CP_UTF8, 0, normal.c_str(), (int)normal.size(), &out[0],
+                                   (int)out.size(), NULL, NULL));
+    return out;
+}
+
+// One name with a word in each script that a font of its own prints: every
+// word reads back from the PDF, the Latin lines of the header as ever.
+TEST_F(PrintPdf, ANameInEveryScriptPrintsEveryWord)
+{
+    const struct {
+        const char *script, *word;
+    } words[] = {
+        {"Cyrillic", u8"\u0418\u0432\u0430\u043d"},
+        {"Arabic", u8"\u0645\u062d\u0645\u062f"},
+        {"Hebrew", u8"\u05d3\u05d5\u05d3"},
+        {"Han", u8"\u5c71\u7530\u592a\u90ce"},
+        {"Hangul", u8"\uae40\ubbfc\uc900"},
+        {"Thai", u8"\u0e2a\u0e21\u0e0a\u0e32\u0e22"},
+        {"Devanagari", u8"\u0930\u093e\u092e"},
+        {"Greek", u8"\u0393\u03b9\u03ce\u03c1\u03b3\u03bf\u03c2"},
+    };
+    std::string name;
+    for (const auto &w : words)
+        name += (name.empty() ? "" : " ") + std::string(w.word);
+    std::string text = ReadingText(Squeezed(PrintToPdf(NULL, name.c_str())));
+    ASSERT_FALSE(text.empty());
+    for (const auto &w : words)
+        EXPECT_NE(std::string::npos, text.find(w.word)) << w.script << " \"" << w.word << "\" not in:\n" << text;
+    for (const char *latin : {"EMPLOYEE ID: E-1001", "Period End Date: 03/07/2009", "Employee Name: "})
+        EXPECT_NE(std::string::npos, text.find(latin)) << latin;
 }
 
 static void PressPrint()
