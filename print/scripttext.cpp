@@ -55,28 +55,49 @@ static int ScriptOf(WCHAR c)
     return SCRIPT_OTHER;
 }
 
-/* Whether the glyphs of the selected font cover the whole text; a font whose
-   glyphs cannot be asked for counts as covering it (it draws as before). */
-static int SelectedFontCovers(HDC dc, const WCHAR *text, int length)
+/* Whether the selected font lacks a glyph of the text; unknown says what a
+   font whose glyphs cannot be asked for counts as. */
+static int SelectedFontMisses(HDC dc, const WCHAR *text, int length, int unknown)
 {
     WORD glyphs[SHEET_TEXT_UNITS];
     if (length > SHEET_TEXT_UNITS ||
         GetGlyphIndicesW(dc, text, length, glyphs, GGI_MARK_NONEXISTING_GLYPHS) == GDI_ERROR)
-        return 1;
+        return unknown;
     for (int i = 0; i < length; i++)
         if (glyphs[i] == 0xFFFF)
-            return 0;
-    return 1;
+            return 1;
+    return 0;
 }
 
-/* The sheet font with another face: same height, weight and style. */
-static HFONT CreateFaceFont(const LOGFONTW *sheet, const WCHAR *face)
+/* Selects the sheet font with another face (same height, weight and
+   style); gives the font to delete after, NULL when the sheet font stays (no
+   face, or the font could not be made or selected). */
+static HFONT SelectFaceFont(HDC dc, const LOGFONTW *sheet, const WCHAR *face, HGDIOBJ *previous)
 {
-    LOGFONTW font = *sheet;
-    wcsncpy(font.lfFaceName, face, LF_FACESIZE - 1);
-    font.lfFaceName[LF_FACESIZE - 1] = 0;
-    font.lfCharSet = DEFAULT_CHARSET;
-    return CreateFontIndirectW(&font);
+    *previous = NULL;
+    if (!face)
+        return NULL;
+    LOGFONTW made = *sheet;
+    wcsncpy(made.lfFaceName, face, LF_FACESIZE - 1);
+    made.lfFaceName[LF_FACESIZE - 1] = 0;
+    made.lfCharSet = DEFAULT_CHARSET;
+    HFONT font = CreateFontIndirectW(&made);
+    HGDIOBJ old = font ? SelectObject(dc, font) : NULL;
+    if (!old || old == HGDI_ERROR) {
+        if (font)
+            DeleteObject(font);
+        return NULL;
+    }
+    *previous = old;
+    return font;
+}
+
+static void RestoreFaceFont(HDC dc, HFONT font, HGDIOBJ previous)
+{
+    if (font) {
+        SelectObject(dc, previous);
+        DeleteObject(font);
+    }
 }
 
 /* Whether the font of the face that the system gives has every glyph of the
@@ -84,19 +105,10 @@ static HFONT CreateFaceFont(const LOGFONTW *sheet, const WCHAR *face)
 static int FaceCovers(HDC dc, const LOGFONTW *sheet, const WCHAR *face, const WCHAR *text,
                       int length)
 {
-    HFONT font = CreateFaceFont(sheet, face);
-    if (!font)
-        return 0;
-    HGDIOBJ previous = SelectObject(dc, font);
-    int covers = 0;
-    if (previous && previous != HGDI_ERROR) {
-        WORD glyphs[SHEET_TEXT_UNITS];
-        covers = GetGlyphIndicesW(dc, text, length, glyphs, GGI_MARK_NONEXISTING_GLYPHS) != GDI_ERROR;
-        for (int i = 0; covers && i < length; i++)
-            covers = glyphs[i] != 0xFFFF;
-        SelectObject(dc, previous);
-    }
-    DeleteObject(font);
+    HGDIOBJ previous;
+    HFONT font = SelectFaceFont(dc, sheet, face, &previous);
+    int covers = font && !SelectedFontMisses(dc, text, length, 1);
+    RestoreFaceFont(dc, font, previous);
     return covers;
 }
 
@@ -183,6 +195,8 @@ struct TextPiece {
     int start, length;
     SCRIPT_ANALYSIS analysis;
     const WCHAR *face;   /* NULL: the sheet font */
+    int width;           /* as drawn */
+    int rise;            /* from the top of the sheet font to the top of this one */
 };
 
 struct TextLayout {
@@ -190,76 +204,6 @@ struct TextLayout {
     TextPiece pieces[SHEET_TEXT_UNITS];
     int visual[SHEET_TEXT_UNITS];   /* the pieces from left to right */
 };
-
-/* Splits the text into pieces (none when the sheet font draws it whole). */
-static void LayOutText(HDC dc, const WCHAR *text, int length, TextLayout *layout)
-{
-    layout->count = 0;
-    int plain = 1;
-    for (int i = 0; i < length && plain; i++)
-        plain = text[i] < 0x80;
-    if (plain || SelectedFontCovers(dc, text, length))
-        return;
-    LOGFONTW sheet;
-    if (!GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof sheet, &sheet))
-        return;
-    static SCRIPT_ITEM items[SHEET_TEXT_UNITS + 1];
-    int itemCount = 0;
-    /* a left-to-right line; given, not left NULL, so that Wine too gives the
-       blanks between a right-to-left and a left-to-right run to the line */
-    SCRIPT_CONTROL control;
-    SCRIPT_STATE state;
-    memset(&control, 0, sizeof control);
-    memset(&state, 0, sizeof state);
-    if (FAILED(ScriptItemize(text, length, SHEET_TEXT_UNITS + 1, &control, &state, items, &itemCount)))
-        return;
-
-    WORD glyphs[SHEET_TEXT_UNITS];
-    GetGlyphIndicesW(dc, text, length, glyphs, GGI_MARK_NONEXISTING_GLYPHS);
-    int count = 0;
-    int scripts[SHEET_TEXT_UNITS];   /* the script of each piece; -1 for the sheet font */
-    for (int item = 0; item < itemCount; item++) {
-        int start = items[item].iCharPos, end = items[item + 1].iCharPos;
-        SCRIPT_LOGATTR attributes[SHEET_TEXT_UNITS];
-        if (FAILED(ScriptBreak(text + start, end - start, &items[item].a, attributes)))
-            for (int i = 0; i < end - start; i++)
-                attributes[i].fCharStop = 1;
-        /* a cluster (a letter and the marks on it) goes whole to one font */
-        for (int at = start; at < end;) {
-            int next = at + 1;
-            while (next < end && !attributes[next - start].fCharStop)
-                next++;
-            int missing = 0;
-            for (int i = at; i < next; i++)
-                missing |= glyphs[i] == 0xFFFF;
-            int script = missing ? ScriptOf(text[at]) : -1;
-            if (at != start && scripts[count - 1] == script) {
-                layout->pieces[count - 1].length += next - at;
-            } else {
-                TextPiece *piece = &layout->pieces[count];
-                piece->start = at;
-                piece->length = next - at;
-                piece->analysis = items[item].a;
-                piece->face = NULL;
-                scripts[count++] = script;
-            }
-            at = next;
-        }
-    }
-    BYTE levels[SHEET_TEXT_UNITS];
-    for (int i = 0; i < count; i++) {
-        TextPiece *piece = &layout->pieces[i];
-        levels[i] = (BYTE)piece->analysis.s.uBidiLevel;
-        if (scripts[i] >= 0) {
-            const WCHAR *face = FaceForRun(dc, &sheet, text + piece->start, piece->length, scripts[i]);
-            piece->face = face[0] ? face : NULL;
-        }
-    }
-    if (FAILED(ScriptLayout(count, levels, layout->visual, NULL)))
-        for (int i = 0; i < count; i++)
-            layout->visual[i] = i;
-    layout->count = count;
-}
 
 /* The width of a piece in the selected font as the system shapes it. */
 static int PieceWidth(HDC dc, const WCHAR *text, const TextPiece *piece)
@@ -290,9 +234,107 @@ static int PieceWidth(HDC dc, const WCHAR *text, const TextPiece *piece)
     return GetTextExtentPoint32W(dc, chars, piece->length, &size) ? (int)size.cx : 0;
 }
 
+/* Splits the text into pieces of one cluster script and one font within the
+   runs of one direction; a cluster (a letter and the marks on it) goes whole
+   to one font. Gives the number of pieces and the script of each, -1 for the
+   sheet font. */
+static int SplitText(const WCHAR *text, const WORD *glyphs, const SCRIPT_ITEM *items,
+                     int itemCount, TextPiece *pieces, int *scripts)
+{
+    int count = 0;
+    for (int item = 0; item < itemCount; item++) {
+        int start = items[item].iCharPos, end = items[item + 1].iCharPos;
+        SCRIPT_LOGATTR attributes[SHEET_TEXT_UNITS];
+        if (FAILED(ScriptBreak(text + start, end - start, &items[item].a, attributes)))
+            for (int i = 0; i < end - start; i++)
+                attributes[i].fCharStop = 1;
+        for (int at = start; at < end;) {
+            int next = at + 1;
+            while (next < end && !attributes[next - start].fCharStop)
+                next++;
+            int missing = 0;
+            for (int i = at; i < next; i++)
+                missing |= glyphs[i] == 0xFFFF;
+            int script = missing ? ScriptOf(text[at]) : -1;
+            if (at != start && scripts[count - 1] == script) {
+                pieces[count - 1].length += next - at;
+            } else {
+                pieces[count].start = at;
+                pieces[count].length = next - at;
+                pieces[count].analysis = items[item].a;
+                scripts[count++] = script;
+            }
+            at = next;
+        }
+    }
+    return count;
+}
+
+/* Lays the text out in pieces (none when the sheet font draws it whole):
+   each piece with its font, measured in it, neighbours of one font and one
+   direction drawn as one, and the pieces in reading order. */
+static void LayOutText(HDC dc, const WCHAR *text, int length, TextLayout *layout)
+{
+    layout->count = 0;
+    int plain = 1;
+    for (int i = 0; i < length && plain; i++)
+        plain = text[i] < 0x80;
+    LOGFONTW sheet;
+    TEXTMETRICW sheetMetrics;
+    /* a font whose glyphs cannot be asked for draws the text as it always did */
+    if (plain || !SelectedFontMisses(dc, text, length, 0) ||
+        !GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof sheet, &sheet) ||
+        !GetTextMetricsW(dc, &sheetMetrics))
+        return;
+    static SCRIPT_ITEM items[SHEET_TEXT_UNITS + 1];
+    int itemCount = 0;
+    /* a left-to-right line; given, not left NULL, so that Wine too gives the
+       blanks between a right-to-left and a left-to-right run to the line */
+    SCRIPT_CONTROL control;
+    SCRIPT_STATE state;
+    memset(&control, 0, sizeof control);
+    memset(&state, 0, sizeof state);
+    if (FAILED(ScriptItemize(text, length, SHEET_TEXT_UNITS + 1, &control, &state, items, &itemCount)))
+        return;
+    WORD glyphs[SHEET_TEXT_UNITS];
+    GetGlyphIndicesW(dc, text, length, glyphs, GGI_MARK_NONEXISTING_GLYPHS);
+    int scripts[SHEET_TEXT_UNITS];
+    int split = SplitText(text, glyphs, items, itemCount, layout->pieces, scripts);
+
+    int count = 0;
+    BYTE levels[SHEET_TEXT_UNITS];
+    for (int i = 0; i < split; i++) {
+        TextPiece piece = layout->pieces[i];
+        piece.face = NULL;
+        if (scripts[i] >= 0) {
+            const WCHAR *face = FaceForRun(dc, &sheet, text + piece.start, piece.length, scripts[i]);
+            piece.face = face[0] ? face : NULL;
+        }
+        HGDIOBJ previous;
+        HFONT font = SelectFaceFont(dc, &sheet, piece.face, &previous);
+        TEXTMETRICW metrics;
+        piece.rise = font && GetTextMetricsW(dc, &metrics) ? sheetMetrics.tmAscent - metrics.tmAscent : 0;
+        piece.width = PieceWidth(dc, text, &piece);
+        RestoreFaceFont(dc, font, previous);
+        TextPiece *last = count > 0 ? &layout->pieces[count - 1] : NULL;
+        if (last && last->face == piece.face &&
+            last->analysis.s.uBidiLevel == piece.analysis.s.uBidiLevel) {
+            last->length += piece.length;
+            last->width += piece.width;
+        } else {
+            levels[count] = (BYTE)piece.analysis.s.uBidiLevel;
+            layout->pieces[count++] = piece;
+        }
+    }
+    if (FAILED(ScriptLayout(count, levels, layout->visual, NULL)))
+        for (int i = 0; i < count; i++)
+            layout->visual[i] = i;
+    layout->count = count;
+}
+
 /* Draws (when draw is set) and measures the text from x: the pieces from
-   left to right, each piece of another face in a font made for it, its
-   baseline on the sheet font's. Returns the width. */
+   left to right, each in its font, its baseline on the sheet font's.
+   Returns the width. */
 static int RunText(HDC dc, int x, int y, const WCHAR *text, int length, int draw)
 {
     static TextLayout layout;
@@ -305,25 +347,17 @@ static int RunText(HDC dc, int x, int y, const WCHAR *text, int length, int draw
     }
     LOGFONTW sheet;
     GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof sheet, &sheet);
-    TEXTMETRICW sheetMetrics;
-    if (!GetTextMetricsW(dc, &sheetMetrics))
-        sheetMetrics.tmAscent = 0;
     int left = x;
     for (int v = 0; v < layout.count; v++) {
         const TextPiece *piece = &layout.pieces[layout.visual[v]];
-        HFONT font = piece->face ? CreateFaceFont(&sheet, piece->face) : NULL;
-        HGDIOBJ previous = font ? SelectObject(dc, font) : NULL;
-        int rise = 0;
-        TEXTMETRICW metrics;
-        if (previous && previous != HGDI_ERROR && GetTextMetricsW(dc, &metrics))
-            rise = sheetMetrics.tmAscent - metrics.tmAscent;
-        if (draw)
-            ExtTextOutW(dc, x, y + rise, 0, NULL, text + piece->start, (UINT)piece->length, NULL);
-        x += PieceWidth(dc, text, piece);
-        if (previous && previous != HGDI_ERROR)
-            SelectObject(dc, previous);
-        if (font)
-            DeleteObject(font);
+        if (draw) {
+            HGDIOBJ previous;
+            HFONT font = SelectFaceFont(dc, &sheet, piece->face, &previous);
+            ExtTextOutW(dc, x, y + piece->rise, 0, NULL, text + piece->start, (UINT)piece->length,
+                        NULL);
+            RestoreFaceFont(dc, font, previous);
+        }
+        x += piece->width;
     }
     return x - left;
 }
