@@ -105,12 +105,6 @@ void DrawSheetText(HDC dc, int x, int y, const WCHAR *text, int length);
 /* The width of the text as DrawSheetText draws it. */
 int SheetTextWidth(HDC dc, const WCHAR *text, int length);
 
-/* The first of the preferred faces, else the first installed font, that has
-   every glyph of the text at the height and weight of sheet; 0 and "" when
-   none has them. */
-int FindFallbackFace(HDC dc, const LOGFONTW *sheet, const WCHAR *text, int length,
-                     const WCHAR *const *preferred, int preferredCount, WCHAR face[LF_FACESIZE]);
-
 /* ---- the print job (printjob.cpp) --------------------------------------- */
 
 /* The document and device calls of a job; PrinterCalls holds the system's.

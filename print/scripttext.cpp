@@ -142,8 +142,11 @@ static HDC FoundFor;
 static WCHAR FoundFaces[FALLBACK_SCRIPT_COUNT][LF_FACESIZE];
 static bool SearchedAll[FALLBACK_SCRIPT_COUNT];
 
-int FindFallbackFace(HDC dc, const LOGFONTW *sheet, const WCHAR *text, int length,
-                     const WCHAR *const *preferred, int preferredCount, WCHAR face[LF_FACESIZE])
+/* The first of the preferred faces, else the first installed font, that has
+   every glyph of the text; 0 and "" when none has them. */
+static int FindFallbackFace(HDC dc, const LOGFONTW *sheet, const WCHAR *text, int length,
+                            const WCHAR *const *preferred, int preferredCount,
+                            WCHAR face[LF_FACESIZE])
 {
     face[0] = 0;
     if (length < 1 || length > SHEET_TEXT_UNITS)
