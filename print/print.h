@@ -105,6 +105,9 @@ void DrawSheetText(HDC dc, int x, int y, const WCHAR *text, int length);
 /* The width of the text as DrawSheetText draws it. */
 int SheetTextWidth(HDC dc, const WCHAR *text, int length);
 
+/* Forgets the fonts chosen for the texts of the last job. */
+void ForgetScriptFaces(void);
+
 /* ---- the print job (printjob.cpp) --------------------------------------- */
 
 /* The document and device calls of a job; PrinterCalls holds the system's.

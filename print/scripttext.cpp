@@ -75,7 +75,7 @@ static int SelectedFontMisses(HDC dc, const WCHAR *text, int length, int unknown
 static HFONT SelectFaceFont(HDC dc, const LOGFONTW *sheet, const WCHAR *face, HGDIOBJ *previous)
 {
     *previous = NULL;
-    if (!face)
+    if (!face[0])
         return NULL;
     LOGFONTW made = *sheet;
     wcsncpy(made.lfFaceName, face, LF_FACESIZE - 1);
@@ -136,68 +136,68 @@ static int CALLBACK TryFamily(const LOGFONTW *font, const TEXTMETRICW *metrics, 
     return 0;
 }
 
-/* The face a job found for each script last, or "" when it found none; kept
-   for the device context of one job and checked against every text. */
-static HDC FoundFor;
-static WCHAR FoundFaces[FALLBACK_SCRIPT_COUNT][LF_FACESIZE];
-static bool SearchedAll[FALLBACK_SCRIPT_COUNT];
+/* The faces chosen for the texts of a job: the header repeats its texts on
+   every page, and a search of every installed font is done once a text. */
+#define FACE_CHOICE_COUNT 16
+#define FACE_CHOICE_UNITS 64
 
-/* The first of the preferred faces, else the first installed font, that has
-   every glyph of the text; 0 and "" when none has them. */
-static int FindFallbackFace(HDC dc, const LOGFONTW *sheet, const WCHAR *text, int length,
-                            const WCHAR *const *preferred, int preferredCount,
-                            WCHAR face[LF_FACESIZE])
+struct FaceChoice {
+    int length;                      /* 0: unused */
+    WCHAR text[FACE_CHOICE_UNITS];
+    WCHAR face[LF_FACESIZE];         /* "": none has the glyphs */
+};
+
+static FaceChoice FaceChoices[FACE_CHOICE_COUNT];
+static int NextFaceChoice;
+
+void ForgetScriptFaces(void)
 {
-    face[0] = 0;
-    if (length < 1 || length > SHEET_TEXT_UNITS)
-        return 0;
-    for (int i = 0; i < preferredCount; i++) {
-        if (preferred[i] && FaceCovers(dc, sheet, preferred[i], text, length)) {
-            wcsncpy(face, preferred[i], LF_FACESIZE - 1);
-            face[LF_FACESIZE - 1] = 0;
-            return 1;
-        }
-    }
-    FaceSearch search = {dc, sheet, text, length, {0}, face};
-    LOGFONTW all;
-    memset(&all, 0, sizeof all);
-    all.lfCharSet = DEFAULT_CHARSET;
-    EnumFontFamiliesExW(dc, &all, TryFamily, (LPARAM)&search, 0);
-    face[LF_FACESIZE - 1] = 0;
-    return face[0] != 0;
+    memset(FaceChoices, 0, sizeof FaceChoices);
+    NextFaceChoice = 0;
 }
 
-/* The face for a run of one script, or "" when no installed font has all its
-   glyphs (the run then stays in the sheet font). */
-static const WCHAR *FaceForRun(HDC dc, const LOGFONTW *sheet, const WCHAR *text, int length,
-                               int script)
+/* Puts in face the first of the script's preferred faces, else the first
+   installed font, that has every glyph of the text; "" when none has them
+   (the text then stays in the sheet font). */
+static void ChooseFace(HDC dc, const LOGFONTW *sheet, const WCHAR *text, int length, int script,
+                       WCHAR face[LF_FACESIZE])
 {
-    if (FoundFor != dc) {
-        memset(FoundFaces, 0, sizeof FoundFaces);
-        memset(SearchedAll, 0, sizeof SearchedAll);
-        FoundFor = dc;
+    int cached = length <= FACE_CHOICE_UNITS;
+    for (int i = 0; cached && i < FACE_CHOICE_COUNT; i++) {
+        const FaceChoice *choice = &FaceChoices[i];
+        if (choice->length == length && wmemcmp(choice->text, text, length) == 0) {
+            wcsncpy(face, choice->face, LF_FACESIZE);
+            return;
+        }
     }
-    WCHAR *found = FoundFaces[script];
-    if (found[0] && FaceCovers(dc, sheet, found, text, length))
-        return found;
-    const WCHAR *const *preferred = PreferredFaces[script];
-    /* once a search of every font found nothing, only the preferred faces are tried again */
-    if (SearchedAll[script]) {
-        for (int i = 0; i < PREFERRED_FACE_COUNT; i++)
-            if (preferred[i] && FaceCovers(dc, sheet, preferred[i], text, length))
-                return preferred[i];
-        return L"";
+    face[0] = 0;
+    for (int i = 0; i < PREFERRED_FACE_COUNT && !face[0]; i++) {
+        const WCHAR *preferred = PreferredFaces[script][i];
+        if (preferred && FaceCovers(dc, sheet, preferred, text, length))
+            wcsncpy(face, preferred, LF_FACESIZE - 1);
     }
-    if (!FindFallbackFace(dc, sheet, text, length, preferred, PREFERRED_FACE_COUNT, found))
-        SearchedAll[script] = true;
-    return found;
+    if (!face[0]) {
+        FaceSearch search = {dc, sheet, text, length, {0}, face};
+        LOGFONTW all;
+        memset(&all, 0, sizeof all);
+        all.lfCharSet = DEFAULT_CHARSET;
+        EnumFontFamiliesExW(dc, &all, TryFamily, (LPARAM)&search, 0);
+    }
+    face[LF_FACESIZE - 1] = 0;
+    if (cached) {
+        FaceChoice *choice = &FaceChoices[NextFaceChoice];
+        NextFaceChoice = (NextFaceChoice + 1) % FACE_CHOICE_COUNT;
+        choice->length = length;
+        wmemcpy(choice->text, text, length);
+        wcsncpy(choice->face, face, LF_FACESIZE);
+    }
 }
 
 /* A piece of the text drawn with one font in one direction. */
 struct TextPiece {
     int start, length;
     SCRIPT_ANALYSIS analysis;
-    const WCHAR *face;   /* NULL: the sheet font */
+    WCHAR face[LF_FACESIZE];   /* "": the sheet font */
     int width;           /* as drawn */
     int rise;            /* from the top of the sheet font to the top of this one */
 };
@@ -308,11 +308,9 @@ static void LayOutText(HDC dc, const WCHAR *text, int length, TextLayout *layout
     BYTE levels[SHEET_TEXT_UNITS];
     for (int i = 0; i < split; i++) {
         TextPiece piece = layout->pieces[i];
-        piece.face = NULL;
-        if (scripts[i] >= 0) {
-            const WCHAR *face = FaceForRun(dc, &sheet, text + piece.start, piece.length, scripts[i]);
-            piece.face = face[0] ? face : NULL;
-        }
+        piece.face[0] = 0;
+        if (scripts[i] >= 0)
+            ChooseFace(dc, &sheet, text + piece.start, piece.length, scripts[i], piece.face);
         HGDIOBJ previous;
         HFONT font = SelectFaceFont(dc, &sheet, piece.face, &previous);
         TEXTMETRICW metrics;
@@ -320,7 +318,7 @@ static void LayOutText(HDC dc, const WCHAR *text, int length, TextLayout *layout
         piece.width = PieceWidth(dc, text, &piece);
         RestoreFaceFont(dc, font, previous);
         TextPiece *last = count > 0 ? &layout->pieces[count - 1] : NULL;
-        if (last && last->face == piece.face &&
+        if (last && wcscmp(last->face, piece.face) == 0 &&
             last->analysis.s.uBidiLevel == piece.analysis.s.uBidiLevel) {
             last->length += piece.length;
             last->width += piece.width;
