@@ -244,6 +244,10 @@ static int PieceWidth(HDC dc, const WCHAR *text, const TextPiece *piece)
 static int SplitText(const WCHAR *text, const WORD *glyphs, const SCRIPT_ITEM *items,
                      int itemCount, TextPiece *pieces, int *scripts)
 {
+    /* Han beside kana is Japanese: one piece, in a Japanese face */
+    int japanese = 0;
+    for (int i = 0; i < items[itemCount].iCharPos && !japanese; i++)
+        japanese = ScriptOf(text[i]) == SCRIPT_KANA;
     int count = 0;
     for (int item = 0; item < itemCount; item++) {
         int start = items[item].iCharPos, end = items[item + 1].iCharPos;
@@ -259,6 +263,8 @@ static int SplitText(const WCHAR *text, const WORD *glyphs, const SCRIPT_ITEM *i
             for (int i = at; i < next; i++)
                 missing |= glyphs[i] == 0xFFFF;
             int script = missing ? ScriptOf(text[at]) : -1;
+            if (script == SCRIPT_HAN && japanese)
+                script = SCRIPT_KANA;
             if (at != start && scripts[count - 1] == script) {
                 pieces[count - 1].length += next - at;
             } else {
