@@ -99,6 +99,7 @@ ensure_script_faces() {
     } >"$reg"
     "$WINE" reg import "Z:$reg" >/dev/null 2>&1 || { echo "error: could not add the script faces to $WINEPREFIX" >&2; return 1; }
     "$WINESERVER" -w
+    rm -f "$reg"
     touch "$WINEPREFIX/.hourwise-script-faces"
 }
 
