@@ -14,9 +14,8 @@
 #define EMPLOYEE_TEXT_SIZE (16 + EMPLOYEENAME_SIZE)   /* "Employee Name: " and the name */
 #define TOTAL_TEXT_SIZE (NUMBER_TEXT_SIZE + 8)   /* "TOTAL: " and any number */
 /* Any text of the page in UTF-16: n bytes make at most n units. */
-#define WIDE_TEXT_SIZE TOTAL_TEXT_SIZE
-static_assert(WIDE_TEXT_SIZE >= EMPLOYEE_TEXT_SIZE && WIDE_TEXT_SIZE >= HEADER_TEXT_SIZE &&
-                  WIDE_TEXT_SIZE >= PAGE_TEXT_SIZE,
+static_assert(SHEET_TEXT_UNITS >= TOTAL_TEXT_SIZE && SHEET_TEXT_UNITS >= EMPLOYEE_TEXT_SIZE &&
+                  SHEET_TEXT_UNITS >= HEADER_TEXT_SIZE && SHEET_TEXT_UNITS >= PAGE_TEXT_SIZE,
               "the longest text of the page fits the UTF-16 buffer");
 
 int ColumnEdges[COLUMN_EDGE_COUNT];
@@ -32,25 +31,23 @@ static int Selected(HGDIOBJ previous)
 
 /* The page's texts are in the program's code page. The narrow calls would
    read their bytes as code page 1252, the sheet fonts' ANSI_CHARSET, whatever
-   ours is; so every text is drawn and measured in UTF-16. */
+   ours is; so every text is drawn and measured in UTF-16, in the fonts that
+   have its glyphs (scripttext.cpp). */
 static int Widen(const char *text, WCHAR *wide)
 {
-    return MultiByteToWideChar(CP_ACP, 0, text, (int)strlen(text), wide, WIDE_TEXT_SIZE);
+    return MultiByteToWideChar(CP_ACP, 0, text, (int)strlen(text), wide, SHEET_TEXT_UNITS);
 }
 
 static void PutText(HDC dc, int x, int y, const char *text)
 {
-    WCHAR wide[WIDE_TEXT_SIZE];
-    TextOutW(dc, x, y, wide, Widen(text, wide));
+    WCHAR wide[SHEET_TEXT_UNITS];
+    DrawSheetText(dc, x, y, wide, Widen(text, wide));
 }
 
 static int TextWidth(HDC dc, const char *text)
 {
-    WCHAR wide[WIDE_TEXT_SIZE];
-    SIZE size;
-    if (!GetTextExtentPoint32W(dc, wide, Widen(text, wide), &size))
-        return 0;
-    return (int)size.cx;
+    WCHAR wide[SHEET_TEXT_UNITS];
+    return SheetTextWidth(dc, wide, Widen(text, wide));
 }
 
 /* The label followed by at most chars whole characters of the value. */

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "numtext.h"
 #include "sheetcalc.h"
 #include "wholechars.h"
 
@@ -90,6 +91,22 @@ void DrawValueCell(HDC dc, int column, int valueLine, int lineHeight, int halfWi
 
 /* "Page %5d" beginning at the middle of the page. */
 void DrawPageNumber(HDC dc, int line, int lineHeight, int horzRes, int page);
+
+/* ---- texts in any script (scripttext.cpp) -------------------------------- */
+
+/* The longest text of the page in UTF-16 units: "TOTAL: " and any number. */
+#define SHEET_TEXT_UNITS (NUMBER_TEXT_SIZE + 8)
+
+/* Draws a text of at most SHEET_TEXT_UNITS units with its top-left corner at
+   x, y in the selected font; the characters that font has no glyph for in a
+   font of the same height and weight that has them, in reading order. */
+void DrawSheetText(HDC dc, int x, int y, const WCHAR *text, int length);
+
+/* The width of the text as DrawSheetText draws it. */
+int SheetTextWidth(HDC dc, const WCHAR *text, int length);
+
+/* Forgets the fonts chosen for the texts of the last job. */
+void ForgetScriptFaces(void);
 
 /* ---- the print job (printjob.cpp) --------------------------------------- */
 

@@ -55,6 +55,7 @@ int RunPrintJob(HWND owner, HDC dc, HWND list, const DOCINFOA *document,
     int vertRes = GetDeviceCaps(dc, VERTRES);
     int logPixelsY = GetDeviceCaps(dc, LOGPIXELSY);
     BodyFontRecord body;
+    ForgetScriptFaces();   /* fonts may have come or gone since the last job */
     FitBodyFont(owner, dc, &body);
     TEXTMETRICA metrics;
     page.lineHeight = 0;

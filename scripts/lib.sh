@@ -78,7 +78,29 @@ ensure_wineprefix() {
         "$WINESERVER" -w
         touch "$WINEPREFIX/.hourwise-ready"
     fi
+    ensure_script_faces
     ensure_caption_font
+}
+
+# The faces Windows ships for Han, Hangul, Thai and Devanagari, which the
+# printed page prefers for those scripts, stand for the Debian fonts of
+# SCRIPT_FONT_PACKAGES in the prefix (also in a prefix made before this step),
+# so that the page takes the same fonts on every machine.
+ensure_script_faces() {
+    [ -f "$WINEPREFIX/.hourwise-script-faces" ] && return 0
+    reg="$WINEPREFIX/script-faces.reg"
+    {
+        printf 'REGEDIT4\n\n'
+        printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]\n'
+        for pair in "Microsoft YaHei=WenQuanYi Micro Hei" "Yu Gothic=WenQuanYi Micro Hei" \
+            "Malgun Gothic=WenQuanYi Micro Hei" "Leelawadee UI=Garuda" "Nirmala UI=Annapurna SIL"; do
+            printf '"%s"="%s"\n' "${pair%%=*}" "${pair#*=}"
+        done
+    } >"$reg"
+    "$WINE" reg import "Z:$reg" >/dev/null 2>&1 || { echo "error: could not add the script faces to $WINEPREFIX" >&2; return 1; }
+    "$WINESERVER" -w
+    rm -f "$reg"
+    touch "$WINEPREFIX/.hourwise-script-faces"
 }
 
 # A virtual display when there is none; sets DISPLAY and XVFB_PID.
@@ -98,7 +120,11 @@ start_xvfb() {
 }
 stop_xvfb() { [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null; XVFB_PID=; }
 
-PRINT_PACKAGES="cups cups-client printer-driver-cups-pdf poppler-utils ghostscript"
+# Fonts for names in other scripts on the printed page, each small and with
+# glyph names that the PDF's text keeps: Arabic and Hebrew (DejaVu Sans), Han
+# and Hangul (WenQuanYi Micro Hei), Thai (Garuda), Devanagari (Annapurna SIL).
+SCRIPT_FONT_PACKAGES="fonts-dejavu-core fonts-wqy-microhei fonts-tlwg-garuda-ttf fonts-sil-annapurna"
+PRINT_PACKAGES="cups cups-client printer-driver-cups-pdf poppler-utils ghostscript $SCRIPT_FONT_PACKAGES"
 
 # scripts/package and the installer test: the MSI tools, zip, the guide's HTML and pictures.
 PACKAGE_PACKAGES="wixl msitools zip unzip python3 python3-markdown imagemagick"

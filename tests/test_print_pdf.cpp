@@ -14,24 +14,34 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <algorithm>
 #include <string>
 
 class PrintPdf : public PrintTest {
 protected:
 
     // Prints through the dialogs and gives the text of the PDF that came out,
-    // told from the jobs of other runs by the employee name.
-    std::string PrintToPdf(void (*open)() = NULL)
+    // told from the jobs of other runs by the employee name, or by the company
+    // name when the employee name is given.
+    std::string PrintToPdf(void (*open)() = NULL, const char *name = NULL)
     {
         int lastJob = LastPdfJob();
-        employeeName = UniqueMarker("Zo\xC3\xAB \xC5\x81ukasiewicz-W\xC3\xB3jcik");
+        std::string marker;
+        if (name) {
+            employeeName = name;
+            marker = UniqueMarker("Scripts Ltd");
+            snprintf(AppSettings.CustName, sizeof AppSettings.CustName, "%s", marker.c_str());
+        } else {
+            employeeName = UniqueMarker("Zo\xC3\xAB \xC5\x81ukasiewicz-W\xC3\xB3jcik");
+            marker = "Employee Name: " + employeeName;
+        }
         PrintScript script = {"E-1001", employeeName.c_str(), "03/07/2009", IDOK, IDOK};
         PrintRunResult run = RunPrintDialog(script, open);
         EXPECT_TRUE(run.completed);
         EXPECT_TRUE(run.sawPageSetup);
         EXPECT_EQ(run.printDialog, run.pageSetupOwner);
         EXPECT_EQ(open ? -1 : 1, run.dialogResult);
-        PrintedPdf pdf = FindPrintedPdf(lastJob, "Employee Name: " + employeeName);
+        PrintedPdf pdf = FindPrintedPdf(lastJob, marker);
         return pdf.text;
     }
 
@@ -130,6 +140,31 @@ TEST_F(PrintPdf, ALongListFillsThreeNumberedPages)
     char total[32];
     snprintf(total, sizeof total, "TOTAL: %.2f", 16.0 * entries);
     EXPECT_NE(std::string::npos, Squeezed(Page(text, 3)).find(total));
+}
+
+// One name with a word in each script that a font of its own prints: every
+// word reads back from the PDF's text, once the shaped Arabic letters (read
+// back as presentation forms) are made the letters they stand for and the
+// marks of direction around right-to-left runs are left out.
+TEST_F(PrintPdf, ANameInEveryScriptPrintsEveryWord)
+{
+    const wchar_t *words[] = {L"\u0418\u0432\u0430\u043d", L"\u0645\u062d\u0645\u062f", L"\u05d3\u05d5\u05d3",
+                              L"\u5c71\u7530\u592a\u90ce", L"\uae40\ubbfc\uc900", L"\u0e2a\u0e21\u0e0a\u0e32\u0e22",
+                              L"\u0930\u093e\u092e", L"\u0393\u03b9\u03ce\u03c1\u03b3\u03bf\u03c2"};
+    std::wstring name;
+    for (const wchar_t *word : words)
+        name += (name.empty() ? L"" : L" ") + std::wstring(word);
+    std::string typed(name.size() * 4 + 1, '\0');
+    typed.resize(WideCharToMultiByte(CP_UTF8, 0, name.c_str(), (int)name.size(), &typed[0], (int)typed.size(), NULL, NULL));
+    std::string pdf = Squeezed(PrintToPdf(NULL, typed.c_str()));
+    std::wstring text(pdf.size() + 1, L'\0'), read(pdf.size() * 4 + 16, L'\0');
+    text.resize(MultiByteToWideChar(CP_UTF8, 0, pdf.data(), (int)pdf.size(), &text[0], (int)text.size()));
+    text.erase(std::remove_if(text.begin(), text.end(),
+                              [](wchar_t c) { return (c >= 0x202A && c <= 0x202E) || c == 0x200E || c == 0x200F; }),
+               text.end());
+    read.resize(std::max(0, NormalizeString(NormalizationKC, text.c_str(), (int)text.size(), &read[0], (int)read.size())));
+    for (const wchar_t *word : words)
+        EXPECT_NE(std::wstring::npos, read.find(word)) << "a word of \"" << typed << "\" not in:\n" << pdf;
 }
 
 static void PressPrint()
