@@ -10,8 +10,6 @@
 #include <limits.h>
 #include <string.h>
 
-static int IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 size_t FormatKeptHeader(char *line, long long nextNumber)
 {
     char digits[24];
