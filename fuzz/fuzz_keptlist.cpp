@@ -21,21 +21,18 @@
 #include <string>
 #include <vector>
 
-struct Found {
-    std::vector<std::string> rows;
-};
+typedef std::vector<std::string> Rows;
 
-static void Collect(void *context, const char *line, size_t length, int number)
+static void Collect(void *rows, const char *line, size_t length, int number)
 {
-    Found *found = (Found *)context;
     FUZZ_CHECK(number > 0, "row number %d", number);
-    found->rows.push_back(std::string(line, length));
+    ((Rows *)rows)->push_back(std::string(line, length));
 }
 
 /* Reads the bytes in pieces whose sizes come from the input. */
-static Found ReadInPieces(const std::string &file, FuzzInput *in, KeptReader *reader)
+static Rows ReadInPieces(const std::string &file, FuzzInput *in, KeptReader *reader)
 {
-    Found found;
+    Rows found;
     StartKeptReader(reader, Collect, &found);
     for (size_t at = 0; at < file.size();) {
         size_t piece = 1 + TakeByte(in) % 97;
@@ -50,7 +47,7 @@ static Found ReadInPieces(const std::string &file, FuzzInput *in, KeptReader *re
 
 /* A time cell as Add or paste makes one: a time typed into a field, left
    and added, or a pasted cell, formatted as the list shows it. */
-static std::string TimeCell(FuzzInput *in)
+static std::string TimeCell(FuzzInput *in, ClockLine *line)
 {
     static const char CHARS[] = "0123456789.-+*e :APM";
     char text[16] = {0};
@@ -61,7 +58,7 @@ static std::string TimeCell(FuzzInput *in)
     TimeRules rules = {1, 5, 8, 0.25, 1};
     if (TakeByte(in) & 1)
         hours = AddedTime(EvaluateTimeText(text, &rules)); /* typed, left, added */
-    else if (!ReadCellTime(text, n, &rules, &hours))
+    else if (!ReadCellTime(text, n, &rules, line, &hours))
         hours = 0.0;
     char cell[NUMBER_TEXT_SIZE];
     FormatFixed(cell, sizeof cell, hours, 8, 2);
@@ -81,8 +78,9 @@ static void CheckList(FuzzInput *in)
         if (number > 2147483647LL)
             break;
         std::string row = std::to_string(number);
+        ClockLine line = {-1, 0};
         for (int k = 0; k < 8; k++)
-            row += "\t" + TimeCell(in);
+            row += "\t" + TimeCell(in, &line);
         rows.push_back(row);
         file += row + "\r\n";
         ends.push_back(file.size());
@@ -90,16 +88,16 @@ static void CheckList(FuzzInput *in)
     }
 
     KeptReader reader;
-    Found found = ReadInPieces(file, in, &reader);
-    FUZZ_CHECK(found.rows == rows && reader.leftOut == 0 && reader.nextNumber == next,
-               "%zu of %zu rows read back, %lld left out, next %lld of %lld", found.rows.size(),
+    Rows found = ReadInPieces(file, in, &reader);
+    FUZZ_CHECK(found == rows && reader.leftOut == 0 && reader.nextNumber == next,
+               "%zu of %zu rows read back, %lld left out, next %lld of %lld", found.size(),
                rows.size(), reader.leftOut, reader.nextNumber, next);
     long long counter = next - 1 > largest ? next - 1 : largest;
     FUZZ_CHECK(KeptEntryCounter(&reader) == counter, "counter %d, not %lld",
                KeptEntryCounter(&reader), counter);
 
     size_t cut = (size_t)(TakeBits(in) % (file.size() + 1));
-    Found part = ReadInPieces(file.substr(0, cut), in, &reader);
+    Rows part = ReadInPieces(file.substr(0, cut), in, &reader);
     size_t whole = 0;
     bool onLineEnd = false;
     for (size_t line = 0; line < ends.size(); line++) {
@@ -108,8 +106,8 @@ static void CheckList(FuzzInput *in)
         if (line > 0 && ends[line] <= cut)
             whole++;
     }
-    FUZZ_CHECK(part.rows.size() == whole && std::equal(part.rows.begin(), part.rows.end(), rows.begin()),
-               "cut at %zu of %zu: %zu rows read, %zu whole", cut, file.size(), part.rows.size(), whole);
+    FUZZ_CHECK(part.size() == whole && std::equal(part.begin(), part.end(), rows.begin()),
+               "cut at %zu of %zu: %zu rows read, %zu whole", cut, file.size(), part.size(), whole);
     FUZZ_CHECK(reader.leftOut == (onLineEnd ? 0 : 1), "cut at %zu: %lld left out", cut, reader.leftOut);
 }
 
@@ -119,7 +117,7 @@ static void CheckBytes(FuzzInput *in)
     in->pos = in->size;
     KeptReader reader;
     FuzzInput pieces = {(const uint8_t *)file.data(), file.size(), 0};
-    Found found = ReadInPieces(file, &pieces, &reader);
+    Rows found = ReadInPieces(file, &pieces, &reader);
 
     /* the file's lines: up to each LF, without one CR before it; a last
        line without its LF is a line too, and so is an empty file's */
@@ -129,17 +127,17 @@ static void CheckBytes(FuzzInput *in)
         lines.push_back(file.substr(start, end - start - (end > start && file[end - 1] == '\r')));
     long long torn = start < file.size() || file.empty() ? 1 : 0;
     size_t line = 0;
-    for (const std::string &row : found.rows) {
+    for (const std::string &row : found) {
         while (line < lines.size() && lines[line] != row)
             line++;
         FUZZ_CHECK(line < lines.size(), "a row that is no whole line: %s", row.c_str());
         line++;
     }
     long long header = reader.nextNumber > 0 ? 1 : 0;
-    long long counted = (long long)found.rows.size() + header + reader.leftOut;
+    long long counted = (long long)found.size() + header + reader.leftOut;
     long long all = (long long)lines.size() + torn;
     FUZZ_CHECK(header ? counted == all : counted - all <= 1 && counted >= all && reader.leftOut > 0,
-               "%zu rows, %lld first line, %lld left out of %zu lines (%lld torn)", found.rows.size(),
+               "%zu rows, %lld first line, %lld left out of %zu lines (%lld torn)", found.size(),
                header, reader.leftOut, lines.size(), torn);
 }
 

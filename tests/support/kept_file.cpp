@@ -14,10 +14,7 @@ std::wstring KeptFolder()
     return folder;
 }
 
-std::wstring KeptPath()
-{
-    return KeptFolder() + L"\\Entries.txt";
-}
+std::wstring KeptPath() { return KeptFolder() + L"\\Entries.txt"; }
 
 std::string FileBytes(const std::wstring &path)
 {
@@ -27,8 +24,7 @@ std::string FileBytes(const std::wstring &path)
         return "(none)";
     std::string bytes;
     char chunk[65536];
-    DWORD got = 0;
-    while (ReadFile(file, chunk, sizeof chunk, &got, NULL) && got > 0)
+    for (DWORD got = 0; ReadFile(file, chunk, sizeof chunk, &got, NULL) && got > 0;)
         bytes.append(chunk, got);
     CloseHandle(file);
     return bytes;
@@ -38,7 +34,6 @@ void WriteFileBytes(const std::wstring &path, const std::string &bytes)
 {
     SHCreateDirectoryExW(NULL, path.substr(0, path.rfind(L'\\')).c_str(), NULL);
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-    ASSERT_NE(INVALID_HANDLE_VALUE, file);
     DWORD written = 0;
     WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, NULL);
     CloseHandle(file);
@@ -50,12 +45,9 @@ std::vector<std::wstring> KeptFolderFiles()
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW((KeptFolder() + L"\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found))
         if (wcscmp(found.cFileName, L".") && wcscmp(found.cFileName, L".."))
             names.push_back(found.cFileName);
-    } while (FindNextFileW(search, &found));
     FindClose(search);
     return names;
 }
@@ -63,12 +55,9 @@ std::vector<std::wstring> KeptFolderFiles()
 void DeleteKeptList()
 {
     std::wstring folder = KeptFolder();
-    for (const std::wstring &name : KeptFolderFiles()) {
-        std::wstring path = folder + L"\\" + name;
-        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (!DeleteFileW(path.c_str()))
-            RemoveDirectoryW(path.c_str());
-    }
+    for (const std::wstring &name : KeptFolderFiles())
+        if (!DeleteFileW((folder + L"\\" + name).c_str()))
+            RemoveDirectoryW((folder + L"\\" + name).c_str());
     if (!RemoveDirectoryW(folder.c_str()))
         DeleteFileW(folder.c_str()); // a file where the folder should be
     RemoveDirectoryW(folder.substr(0, folder.rfind(L'\\')).c_str());
@@ -77,16 +66,13 @@ void DeleteKeptList()
 std::string KeptRows()
 {
     std::string bytes = FileBytes(KeptPath()), rows;
-    size_t start = bytes.find("\r\n");
-    for (start = start == std::string::npos ? bytes.size() : start + 2; start < bytes.size();) {
-        size_t end = bytes.find("\r\n", start);
-        std::string line = bytes.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        for (char &c : line)
-            if (c == '\t')
-                c = '|';
-        rows += (rows.empty() ? "" : "\n") + line;
-        start = end == std::string::npos ? bytes.size() : end + 2;
+    for (size_t start = bytes.find("\r\n"); start != std::string::npos && start + 2 < bytes.size();) {
+        size_t end = bytes.find("\r\n", start + 2);
+        rows += bytes.substr(start + 2, end - start - 2) + "\n";
+        start = end;
     }
+    for (char &c : rows)
+        c = c == '\t' ? '|' : c;
     return rows;
 }
 
@@ -94,6 +80,6 @@ std::string ListRows()
 {
     std::string rows;
     for (int row = 0; row < RowCount(); row++)
-        rows += (row ? "\n" : "") + RowTexts(row);
+        rows += RowTexts(row) + "\n";
     return rows;
 }
