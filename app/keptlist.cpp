@@ -61,6 +61,11 @@ static int FindKeptPath(void)
            Append(SavePath, SAVE_SUFFIX);
 }
 
+const WCHAR *KeptFilePath(void)
+{
+    return KeptPath;
+}
+
 /* A lock of this user's session named after the file: 1 when no other copy
    holds it. */
 static int TakeKeptLock(void)

@@ -20,6 +20,9 @@ extern int KeptLinesBroken;
 /* The list has changed since it was last written. */
 extern int KeptListUnsaved;
 
+/* The kept file's path, once OpenKeptList has found it ("" before). */
+const WCHAR *KeptFilePath(void);
+
 void ForgetKeptLines(void);
 /* Puts a line (with its CR LF) in as row position; 0 when there is no memory. */
 int InsertKeptLine(int position, const char *line, size_t length);

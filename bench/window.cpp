@@ -9,6 +9,7 @@
 #include <string.h>
 
 #include "app.h"
+#include "keptlist.h"
 #include "resource.h"
 #include "settings.h"
 #include "totals.h"
@@ -71,6 +72,11 @@ void FillRows(int count)
     EntryCounter = count;
     UpdateGrandTotal();
     EnableWindow(hDeleteButton, count > 0);
+    if (ListIsKept) { /* the kept file holds these rows before any command is timed */
+        ReadKeptLinesFromList();
+        KeptListUnsaved = 1;
+        SaveKeptList();
+    }
     Pump();
 }
 
