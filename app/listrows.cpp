@@ -75,20 +75,26 @@ void SelectOnlyRow(int row)
 
 /* The list's caret (its focused item, where Up and Down start and what a
    screen reader reads) on the selected row, scrolled into view; on no row
-   when none is selected. */
+   when none is selected. Only a caret that moves is set, on its own row
+   rather than on every row. The list reports each row whose caret came or
+   went; the editor does not follow those reports, as the caller shows the
+   selected row in it right after. */
 static void PutCaretOnSelectedRow(void)
 {
     int row = SelectedRowOrNone();
-    LVITEMA item;
-    ZeroMemory(&item, sizeof item);
-    item.stateMask = LVIS_FOCUSED;
-    if (row < 0) {
-        SendMessageA(hEntryList, LVM_SETITEMSTATE, (WPARAM)-1, (LPARAM)&item);
-        return;
+    int caret = (int)SendMessageA(hEntryList, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_FOCUSED);
+    if (caret != row) {
+        LVITEMA item;
+        ZeroMemory(&item, sizeof item);
+        item.stateMask = LVIS_FOCUSED;
+        item.state = row >= 0 ? LVIS_FOCUSED : 0;
+        int quiet = ListChangesQuiet;
+        ListChangesQuiet = 1;
+        SendMessageA(hEntryList, LVM_SETITEMSTATE, (WPARAM)(row >= 0 ? row : caret), (LPARAM)&item);
+        ListChangesQuiet = quiet;
     }
-    item.state = LVIS_FOCUSED;
-    SendMessageA(hEntryList, LVM_SETITEMSTATE, (WPARAM)row, (LPARAM)&item);
-    SendMessageA(hEntryList, LVM_ENSUREVISIBLE, (WPARAM)row, FALSE);
+    if (row >= 0)
+        SendMessageA(hEntryList, LVM_ENSUREVISIBLE, (WPARAM)row, FALSE);
 }
 
 void BeginQuietListChange(void)
