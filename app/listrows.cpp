@@ -56,6 +56,12 @@ int EntryRowCount(void)
 
 int SelectedRowOrNone(void)
 {
+    /* The list holds one selected row at most, and the caret is on it after
+       every change, a click or an arrow key: found there at once. Looking for
+       a selected row walks the list from the top, row by row. */
+    int caret = (int)SendMessageA(hEntryList, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_FOCUSED);
+    if (caret >= 0 && SendMessageA(hEntryList, LVM_GETITEMSTATE, (WPARAM)caret, LVIS_SELECTED))
+        return caret;
     if (SendMessageA(hEntryList, LVM_GETSELECTEDCOUNT, 0, 0) <= 0)
         return -1;
     return (int)SendMessageA(hEntryList, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED);
