@@ -60,6 +60,12 @@ int EntryRowCount(void)
 
 int SelectedRowOrNone(void)
 {
+    /* The list holds one selected row at most, and the caret is on it after
+       every change, a click or an arrow key: found there at once. Looking for
+       a selected row walks the list from the top, row by row. */
+    int caret = (int)SendMessageA(hEntryList, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_FOCUSED);
+    if (caret >= 0 && SendMessageA(hEntryList, LVM_GETITEMSTATE, (WPARAM)caret, LVIS_SELECTED))
+        return caret;
     if (SendMessageA(hEntryList, LVM_GETSELECTEDCOUNT, 0, 0) <= 0)
         return -1;
     return (int)SendMessageA(hEntryList, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED);
@@ -83,11 +89,20 @@ void SelectOnlyRow(int row)
 
 /* The list's caret (its focused item, where Up and Down start and what a
    screen reader reads) on the selected row, scrolled into view; on no row
-   when none is selected. */
+   when none is selected. Only a caret that moves is set, on its own row
+   rather than on every row. The list reports each row whose caret came or
+   went; the editor does not follow those reports, as the caller shows the
+   selected row in it right after. */
 static void PutCaretOnSelectedRow(void)
 {
     int row = SelectedRowOrNone();
-    SetRowState(row, LVIS_FOCUSED, row < 0 ? 0 : LVIS_FOCUSED);
+    int caret = (int)SendMessageA(hEntryList, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_FOCUSED);
+    if (caret != row) {
+        int quiet = ListChangesQuiet;
+        ListChangesQuiet = 1;
+        SetRowState(row >= 0 ? row : caret, LVIS_FOCUSED, row >= 0 ? LVIS_FOCUSED : 0);
+        ListChangesQuiet = quiet;
+    }
     if (row >= 0)
         SendMessageA(hEntryList, LVM_ENSUREVISIBLE, (WPARAM)row, FALSE);
 }

@@ -517,6 +517,15 @@ INSTANTIATE_TEST_SUITE_P(
                   "paste at most 10,000 at a time."}),
     [](const ::testing::TestParamInfo<PasteCase> &info) { return std::string(info.param.name); });
 
+TEST_F(ListChanges, APasteEndsWithItsLastRowInView)
+{
+    PutOnClipboard(ManyLines(40));
+    SetFocus(hEntryList);
+    PressKey('V', false, true);
+    EXPECT_EQ(40, SendMessageA(hEntryList, LVM_GETTOPINDEX, 0, 0) +
+                      SendMessageA(hEntryList, LVM_GETCOUNTPERPAGE, 0, 0));
+}
+
 TEST_F(ListChanges, PasteInEntryModeOnlyBeeps)
 {
     EnterRow({"8", "9"});
