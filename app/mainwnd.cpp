@@ -221,12 +221,13 @@ static void AddEntry(void)
     int selected = SelectedRowOrNone();
     BeginListChange();
     /* the row lands at the end, since the counter is never less than the rows;
-       quiet, so that a row the list refuses leaves the typed entry alone */
-    BeginQuietListChange();
+       the editor does not follow the selection meanwhile, so that a row the
+       list refuses leaves the typed entry alone */
+    ListChangesQuiet = 1;
     int row = InsertEntryTimes(EntryCounter + 1, EntryCounter + 1, values, LVIS_SELECTED);
     if (row < 0)
         SelectOnlyRow(selected);
-    EndQuietListChange();
+    ListChangesQuiet = 0;
     if (row < 0) { /* no memory: the entry stays in the editor, to be added later */
         GiveUpListHistory();
         return;
