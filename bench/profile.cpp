@@ -7,6 +7,7 @@
 #include <stdio.h>
 
 #include "app.h"
+#include "keptlist.h"
 #include "resource.h"
 #include "timecalc.h"
 #include "totals.h"
@@ -82,6 +83,14 @@ void BenchProfile(int rows)
         SendMessageA(hEntryList, LVM_DELETEITEM, (WPARAM)(RowCount() - 1), 0);
     }
     MedianRow("inserting one row (9 list messages)", runs, repeats);
+
+    for (int i = 0; i < repeats; i++) {
+        KeptListUnsaved = 1;
+        double start = Seconds();
+        SaveKeptList();
+        runs[i] = Seconds() - start;
+    }
+    MedianRow("saving the kept list (written, flushed, moved)", runs, repeats);
 
     for (int i = 0; i < repeats; i++) {
         double start = Seconds();
