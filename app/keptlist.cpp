@@ -139,6 +139,19 @@ static void Tell(const WCHAR *message)
         SetFocus(focus);
 }
 
+/* What happened to the kept file, its path, the system's reason and what
+   follows, in one message. */
+static void TellAboutFile(const WCHAR *what, DWORD error, const WCHAR *then)
+{
+    WCHAR message[3 * KEPT_PATH_CHARS] = L"";
+    AppendText(message, 3 * KEPT_PATH_CHARS, what);
+    AppendText(message, 3 * KEPT_PATH_CHARS, KeptPath);
+    AppendReason(message, 3 * KEPT_PATH_CHARS, error);
+    AppendText(message, 3 * KEPT_PATH_CHARS, L"\n\n");
+    AppendText(message, 3 * KEPT_PATH_CHARS, then);
+    Tell(message);
+}
+
 static void NotKept(void)
 {
     ListIsKept = 0;
@@ -235,13 +248,9 @@ void SaveKeptList(void)
     if (WriteFailureTold)
         return; /* said once a run; each change tries again */
     WriteFailureTold = 1;
-    WCHAR message[3 * KEPT_PATH_CHARS] = L"Hourwise cannot keep the list of entries in\n";
-    AppendText(message, 3 * KEPT_PATH_CHARS, KeptPath);
-    AppendReason(message, 3 * KEPT_PATH_CHARS, error);
-    AppendText(message, 3 * KEPT_PATH_CHARS,
-               L"\n\nThe list stays as it is while Hourwise runs, and each change tries again "
-               L"to keep it. Print or copy it before you close Hourwise if this goes on.");
-    Tell(message);
+    TellAboutFile(L"Hourwise cannot keep the list of entries in\n", error,
+                  L"The list stays as it is while Hourwise runs, and each change tries again to "
+                  L"keep it. Print or copy it before you close Hourwise if this goes on.");
 }
 
 /* ---- reading back at start ----------------------------------------------------- */
@@ -284,14 +293,10 @@ static void ShowKeptRow(void *context, const char *line, size_t length, int numb
    be read to its end. */
 static int ReadKeptFile(HANDLE file, KeptReader *reader, Loading *loading, DWORD *error)
 {
-    char *chunk = (char *)HeapAlloc(GetProcessHeap(), 0, READ_CHUNK);
-    if (!chunk) {
-        *error = ERROR_NOT_ENOUGH_MEMORY;
-        return 0;
-    }
     StartKeptReader(reader, ShowKeptRow, loading);
-    *error = 0;
-    for (;;) {
+    char *chunk = (char *)HeapAlloc(GetProcessHeap(), 0, READ_CHUNK);
+    *error = chunk ? 0 : ERROR_NOT_ENOUGH_MEMORY;
+    while (chunk) {
         DWORD got = 0;
         if (!ReadFile(file, chunk, READ_CHUNK, &got, NULL)) {
             *error = GetLastError();
@@ -301,7 +306,8 @@ static int ReadKeptFile(HANDLE file, KeptReader *reader, Loading *loading, DWORD
             break;
         FeedKeptReader(reader, chunk, got);
     }
-    HeapFree(GetProcessHeap(), 0, chunk);
+    if (chunk)
+        HeapFree(GetProcessHeap(), 0, chunk);
     EndKeptReader(reader);
     return *error == 0;
 }
@@ -356,22 +362,12 @@ static void TellNotReadWhole(const KeptReader *reader, const Loading *loading, D
         AppendText(message, 4 * KEPT_PATH_CHARS, L"The file is kept aside, as it was, as\n");
         AppendText(message, 4 * KEPT_PATH_CHARS, aside);
     } else {
-        AppendText(message, 4 * KEPT_PATH_CHARS, L"The file could not be kept aside, so it is left as it is in\n");
+        AppendText(message, 4 * KEPT_PATH_CHARS,
+                   L"The file could not be kept aside, so it is left as it is in\n");
         AppendText(message, 4 * KEPT_PATH_CHARS, KeptPath);
         AppendReason(message, 4 * KEPT_PATH_CHARS, asideError);
         AppendText(message, 4 * KEPT_PATH_CHARS, L"\n\nThe list of this run is not kept.");
     }
-    Tell(message);
-}
-
-static void TellCannotOpen(DWORD error)
-{
-    WCHAR message[3 * KEPT_PATH_CHARS] = L"The list kept from the last run cannot be opened:\n";
-    AppendText(message, 3 * KEPT_PATH_CHARS, KeptPath);
-    AppendReason(message, 3 * KEPT_PATH_CHARS, error);
-    AppendText(message, 3 * KEPT_PATH_CHARS,
-               L"\n\nHourwise starts with an empty list and leaves the file as it is. The list "
-               L"of this run is not kept.");
     Tell(message);
 }
 
@@ -396,7 +392,9 @@ void OpenKeptList(void)
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
             return; /* the first start */
         NotKept();
-        TellCannotOpen(error);
+        TellAboutFile(L"The list kept from the last run cannot be opened:\n", error,
+                      L"Hourwise starts with an empty list and leaves the file as it is. The list "
+                      L"of this run is not kept.");
         return;
     }
     KeptReader reader;
