@@ -287,7 +287,7 @@ TEST(KeptCrash, KilledAtAnyMomentComesBackBeforeOrAfterTheChange)
         for (int done = -1 - (int)(random() % 3); done < 0; done++) {
             command = COMMANDS[random() % (sizeof COMMANDS - 1)];
             text = std::to_string(random() % 24) + "." + std::to_string(random() % 100);
-            for (int rows = command == 'p' ? (int)(random() % 500) : 0; rows > 0; rows--)
+            for (int rows = command == 'p' ? (int)(random() % 200) : 0; rows > 0; rows--)
                 text += "\n" + std::to_string(random() % 12) + "\t" + std::to_string(13 + random() % 11);
             before = now;
             Post(program, command, text);
