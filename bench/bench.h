@@ -63,6 +63,9 @@ void SelectRow(int row);
 void Click(HWND button);
 /* The bare reads that recomputing the grand total over rows rows makes. */
 double GrandTotalReads(int rows);
+/* The kept file written with rows made-up rows, as the program writes it;
+   0 when it cannot be written. */
+int WriteKeptRows(int rows);
 /* The process's working set in bytes, 0 when it cannot be had. */
 SIZE_T WorkingSet(HANDLE process);
 

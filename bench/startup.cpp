@@ -8,9 +8,7 @@
 #include <string.h>
 
 #include "app.h"
-#include "keptformat.h"
 #include "keptlist.h"
-#include "numtext.h"
 
 struct FoundWindow {
     DWORD processId;
@@ -68,32 +66,6 @@ static void StopProgram(PROCESS_INFORMATION *process)
         TerminateProcess(process->hProcess, 1);
     CloseHandle(process->hThread);
     CloseHandle(process->hProcess);
-}
-
-/* The kept file with rows made-up rows, as the program writes it; 0 when it
-   cannot be written. */
-static int WriteKeptRows(int rows)
-{
-    HANDLE file = CreateFileW(KeptFilePath(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return 0;
-    char line[KEPT_LINE_SIZE + NUMBER_TEXT_SIZE];
-    DWORD written;
-    int good = WriteFile(file, line, (DWORD)FormatKeptHeader(line, rows + 1LL), &written, NULL);
-    for (int row = 0; row < rows && good; row++) {
-        double times[8];
-        SampleTimes(row, times);
-        int length = snprintf(line, sizeof line, "%d", row + 1);
-        for (int k = 0; k < 8; k++) {
-            line[length++] = '\t';
-            length += FormatFixed(line + length, sizeof line - (size_t)length, times[k], 8, 2);
-        }
-        line[length++] = '\r';
-        line[length++] = '\n';
-        good = WriteFile(file, line, (DWORD)length, &written, NULL);
-    }
-    CloseHandle(file);
-    return good;
 }
 
 /* The benchmark's own window lets the list go, so that the program started

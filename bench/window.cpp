@@ -6,10 +6,13 @@
 #include <commctrl.h>
 #include <psapi.h>
 
+#include <stdio.h>
 #include <string.h>
 
 #include "app.h"
+#include "keptformat.h"
 #include "keptlist.h"
+#include "numtext.h"
 #include "resource.h"
 #include "settings.h"
 #include "totals.h"
@@ -118,4 +121,30 @@ SIZE_T WorkingSet(HANDLE process)
     if (!GetProcessMemoryInfo(process, &counters, sizeof counters))
         return 0;
     return counters.WorkingSetSize;
+}
+
+/* The kept file with rows made-up rows, as the program writes it; 0 when it
+   cannot be written. */
+int WriteKeptRows(int rows)
+{
+    HANDLE file = CreateFileW(KeptFilePath(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return 0;
+    char line[KEPT_LINE_SIZE + NUMBER_TEXT_SIZE];
+    DWORD written;
+    int good = WriteFile(file, line, (DWORD)FormatKeptHeader(line, rows + 1LL), &written, NULL);
+    for (int row = 0; row < rows && good; row++) {
+        double times[8];
+        SampleTimes(row, times);
+        int length = snprintf(line, sizeof line, "%d", row + 1);
+        for (int k = 0; k < 8; k++) {
+            line[length++] = '\t';
+            length += FormatFixed(line + length, sizeof line - (size_t)length, times[k], 8, 2);
+        }
+        line[length++] = '\r';
+        line[length++] = '\n';
+        good = WriteFile(file, line, (DWORD)length, &written, NULL);
+    }
+    CloseHandle(file);
+    return good;
 }
