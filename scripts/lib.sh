@@ -126,6 +126,9 @@ stop_xvfb() { [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null; XVFB_PID=;
 SCRIPT_FONT_PACKAGES="fonts-dejavu-core fonts-wqy-microhei fonts-tlwg-garuda-ttf fonts-sil-annapurna"
 PRINT_PACKAGES="cups cups-client printer-driver-cups-pdf poppler-utils ghostscript $SCRIPT_FONT_PACKAGES"
 
+# scripts/fuzz: clang with libFuzzer and the sanitizers' runtimes.
+FUZZ_PACKAGES="clang libclang-rt-dev"
+
 # scripts/package and the installer test: the MSI tools, zip, the guide's HTML and pictures.
 PACKAGE_PACKAGES="wixl msitools zip unzip python3 python3-markdown imagemagick"
 # Debian's Python, which has python3-markdown (a python3 earlier on the PATH may not).

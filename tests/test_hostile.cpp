@@ -10,6 +10,7 @@
 #include "harness.h"
 #include "print.h"
 #include "print_support.h"
+#include "registry.h"
 #include "resource.h"
 #include "settings.h"
 #include "timecalc.h"
@@ -135,7 +136,7 @@ protected:
 
 class HostileText : public Hostile, public ::testing::WithParamInterface<const char *> {};
 
-TEST_P(HostileText, EveryFieldShowsItsWholeValueAndTheRowAddsShowsAndDeletes)
+TEST_P(HostileText, EachFieldAloneThenAllEightAtOnceMakeWholeRowsThatAddShowAndDelete)
 {
     const char *typed = GetParam();
     AddOrdinaryRows();
@@ -181,12 +182,9 @@ TEST_P(HostileText, EveryFieldShowsItsWholeValueAndTheRowAddsShowsAndDeletes)
             EXPECT_EQ(CellText(2, k + 1), ControlText(IDC_TIMEIN1 + k));
         ExpectThirdRowShownWholeAndDeleted();
     }
-}
 
-TEST_P(HostileText, AllEightFieldsAtOnceMakeOneWholeRow)
-{
-    const char *typed = GetParam();
-    AddOrdinaryRows();
+    // All eight fields at once make one whole row; the ordinary rows, found
+    // as they were after each row above, stay as they are.
     EnterRow({typed, typed, typed, typed, typed, typed, typed, typed});
     ASSERT_EQ(3, RowCount());
     for (int column = 1; column <= 8; column++)
@@ -317,34 +315,71 @@ std::vector<HostileValue> StoredCases()
     return cases;
 }
 
+// Every value of the settings key, with its name.
+std::vector<std::pair<std::string, StoredValue>> KeyValues()
+{
+    std::vector<std::pair<std::string, StoredValue>> values;
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, REGISTRY_KEY_PATH, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return values;
+    char name[256];
+    DWORD size = sizeof name;
+    for (DWORD i = 0; RegEnumValueA(key, i, name, &size, NULL, NULL, NULL, NULL) == ERROR_SUCCESS; i++) {
+        values.push_back({name, ReadValue(name)});
+        size = sizeof name;
+    }
+    RegCloseKey(key);
+    return values;
+}
+
 // Started over the defaults that the first start wrote and one value stored
-// from outside.
+// from outside. One real first start writes the defaults for every case; each
+// case stores them again itself, so that it makes only the windows it checks.
 class HostileRegistry : public Hostile, public ::testing::WithParamInterface<HostileValue> {
 protected:
+    static void SetUpTestSuite()
+    {
+        DeleteSettingsKey();
+        DeleteKeptList();
+        GuardDialogs(true);
+        StartMainWindow();
+        CloseMainWindow();
+        GuardDialogs(false);
+        defaults = KeyValues();
+        DeleteSettingsKey();
+        DeleteKeptList();
+    }
     void SetUp() override
     {
-        Hostile::SetUp();
+        DeleteSettingsKey();
+        DeleteKeptList();
+        for (const auto &value : defaults)
+            WriteValue(value.first.c_str(), value.second);
         WriteValue(GetParam().name, GetParam().stored);
-        Restart();
+        StartMainWindow();
+        GuardDialogs(true);
     }
+    static std::vector<std::pair<std::string, StoredValue>> defaults;
 };
 
-TEST_P(HostileRegistry, StartsKeepsItsFieldsInBoundsAndEvaluates)
+std::vector<std::pair<std::string, StoredValue>> HostileRegistry::defaults;
+
+TEST_P(HostileRegistry, StartsInBoundsEvaluatesAndANextStartReadsWhatThisOneLeft)
 {
     EXPECT_LE(strnlen(AppSettings.CustName, CUSTNAME_SIZE), (size_t)CUSTNAME_SIZE - 1);
     EXPECT_LE(strnlen(AppSettings.RoundAmount, ROUNDAMOUNT_SIZE), (size_t)ROUNDAMOUNT_SIZE - 1);
     EXPECT_TRUE(AppSettings.RoundAmountValue >= 0 && isfinite(AppSettings.RoundAmountValue))
         << AppSettings.RoundAmountValue;
+    AppSettingsRecord first = AppSettings;
 
     // Typed times evaluate with whatever was loaded, and show whole.
     static const char *const typed[] = {"8*30", "5-45", "5+59", "8.99", "99*99", "1e300", "-", "12"};
     ExpectTypedRowEvaluates(typed);
-}
 
-TEST_P(HostileRegistry, ANextStartReadsWhatThisOneLeft)
-{
-    AppSettingsRecord first = AppSettings;
-    Restart();
+    // The next start, from no kept list as this one.
+    CloseMainWindow();
+    DeleteKeptList();
+    StartMainWindow();
     const HostileValue &stored = GetParam();
     // A value that this start could not read was written back as its default
     // and is read now; one it could read is still there.

@@ -21,6 +21,7 @@ struct DriveState {
     bool late = false;
     bool unexpected = false;
     UINT_PTR timer = 0;
+    UINT interval = 0;
 };
 
 DriveState Drive;
@@ -132,15 +133,26 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
     }
 }
 
+// The timer ticks often while DriveDialogs awaits dialogs, so that each is
+// answered soon after it shows, and seldom while it only guards.
 void Arm()
 {
-    if (!Drive.timer)
-        Drive.timer = SetTimer(NULL, 0, 50, Tick);
+    UINT interval = Drive.script ? 10 : 50;
+    if (Drive.timer && Drive.interval == interval)
+        return;
+    if (Drive.timer)
+        KillTimer(NULL, Drive.timer);
+    Drive.timer = SetTimer(NULL, 0, interval, Tick);
+    Drive.interval = interval;
 }
 
-void DisarmUnlessGuarding()
+// After DriveDialogs, or the guard turned off: the slow tick while guarding,
+// none otherwise.
+void Rearm()
 {
-    if (Drive.timer && !Drive.guard && !Drive.script) {
+    if (Drive.guard || Drive.script)
+        Arm();
+    else if (Drive.timer) {
         KillTimer(NULL, Drive.timer);
         Drive.timer = 0;
     }
@@ -155,7 +167,7 @@ void GuardDialogs(bool on)
     if (on)
         Arm();
     else
-        DisarmUnlessGuarding();
+        Rearm();
 }
 
 bool DriveDialogs(const std::function<void()> &open, const std::vector<AwaitedDialog> &steps,
@@ -184,7 +196,7 @@ bool DriveDialogs(const std::function<void()> &open, const std::vector<AwaitedDi
     }
     Drive.script = false;
     Pump();
-    DisarmUnlessGuarding();
+    Rearm();
     return ok;
 }
 
