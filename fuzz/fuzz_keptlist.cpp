@@ -1,17 +1,14 @@
-/* Fuzz target for the kept list's file and its reader.
-
-   Input: a mode byte, then either a list to build (mode even) or the bytes of
-   a file (mode odd). Checks:
-   - a list of rows as Add and paste make them (numbers with gaps, any next
-     number), written as the file's format says, fed in pieces of any size,
-     reads back row for row, byte for byte, with nothing left out and the
-     entry counter at the next number less one (or the largest number);
-   - the same file cut anywhere gives exactly the rows whose lines lie whole
-     before the cut, and one line left out unless the cut falls on a line end;
-   - any bytes: every row read is a whole line of the file, in order; with
-     its first line read, the rows, that line and the lines left out add up
-     to the file's lines; without it, a line more is left out at most, and
-     never none. */
+/* Fuzz target for the kept list's file and its reader. A mode byte, then a
+   list to write (even) or the bytes of a file (odd). Checks:
+   - rows as Add and paste make them, numbers with gaps and any next number,
+     written as the format says and fed in pieces of any size, read back byte
+     for byte, nothing left out, the counter at the next number less one (or
+     the largest number); cut anywhere, the file gives exactly the rows whose
+     lines lie whole before the cut, and one line left out unless the cut is
+     on a line end;
+   - any bytes: every row read is a whole line of the file, in order; with the
+     first line read, rows, first line and lines left out add up to the
+     file's lines; without it, one more is left out at most, never none. */
 
 #include "fuzz_common.h"
 #include "keptformat.h"
@@ -98,17 +95,12 @@ static void CheckList(FuzzInput *in)
 
     size_t cut = (size_t)(TakeBits(in) % (file.size() + 1));
     Rows part = ReadInPieces(file.substr(0, cut), in, &reader);
-    size_t whole = 0;
-    bool onLineEnd = false;
-    for (size_t line = 0; line < ends.size(); line++) {
-        if (ends[line] == cut)
-            onLineEnd = true;
-        if (line > 0 && ends[line] <= cut)
-            whole++;
-    }
-    FUZZ_CHECK(part.size() == whole && std::equal(part.begin(), part.end(), rows.begin()),
-               "cut at %zu of %zu: %zu rows read, %zu whole", cut, file.size(), part.size(), whole);
-    FUZZ_CHECK(reader.leftOut == (onLineEnd ? 0 : 1), "cut at %zu: %lld left out", cut, reader.leftOut);
+    size_t whole = (size_t)(std::upper_bound(ends.begin() + 1, ends.end(), cut) - ends.begin() - 1);
+    bool onLineEnd = std::find(ends.begin(), ends.end(), cut) != ends.end();
+    FUZZ_CHECK(part.size() == whole && std::equal(part.begin(), part.end(), rows.begin()) &&
+                   reader.leftOut == (onLineEnd ? 0 : 1),
+               "cut at %zu of %zu: %zu rows read, %zu whole, %lld left out", cut, file.size(),
+               part.size(), whole, reader.leftOut);
 }
 
 static void CheckBytes(FuzzInput *in)

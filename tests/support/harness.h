@@ -176,7 +176,7 @@ std::string Trimmed(const std::string &text);   // without its leading blanks
 std::wstring KeptFolder();
 std::wstring KeptPath();
 std::vector<std::wstring> KeptFolderFiles();   // the names in the folder
-std::string FileBytes(const std::wstring &path);   // "(none)" when it cannot be read
+std::string FileBytes(const std::wstring &path);   // "" when it cannot be read
 void WriteFileBytes(const std::wstring &path, const std::string &bytes);   // makes its folder
 // The folder and all in it removed (a file in its place too): a first start.
 void DeleteKeptList();

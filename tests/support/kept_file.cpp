@@ -1,5 +1,5 @@
-// The kept list of the test prefix: its file read, written and removed, so
-// that every test of the main window begins with a first start.
+// Files of the tests, among them the kept list of the test prefix, which is
+// removed so that every test of the main window begins with a first start.
 #include "harness.h"
 
 #include <shlobj.h>
@@ -20,9 +20,9 @@ std::string FileBytes(const std::wstring &path)
 {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
                               OPEN_EXISTING, 0, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return "(none)";
     std::string bytes;
+    if (file == INVALID_HANDLE_VALUE)
+        return bytes;
     char chunk[65536];
     for (DWORD got = 0; ReadFile(file, chunk, sizeof chunk, &got, NULL) && got > 0;)
         bytes.append(chunk, got);

@@ -354,26 +354,11 @@ static std::string WindowsToUnix(const std::string &path)
     return out;
 }
 
-static std::string ReadWholeFile(const std::string &path)
-{
-    std::string data;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              NULL, OPEN_EXISTING, 0, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return data;
-    char buffer[4096];
-    DWORD got;
-    while (ReadFile(file, buffer, sizeof buffer, &got, NULL) && got > 0)
-        data.append(buffer, got);
-    CloseHandle(file);
-    return data;
-}
-
 // cups-pdf's "Out" setting as written in its configuration.
 static std::string ConfiguredOut()
 {
     std::string folder = "/var/spool/cups-pdf/${USER}";
-    std::string conf = ReadWholeFile("Z:\\etc\\cups\\cups-pdf.conf");
+    std::string conf = FileBytes(L"Z:\\etc\\cups\\cups-pdf.conf");
     size_t start = 0;
     while (start < conf.size()) {
         size_t end = conf.find('\n', start);
@@ -395,7 +380,7 @@ static std::string ConfiguredOut()
 // The home folder of a user as /etc/passwd has it ("" when not there).
 static std::string PasswdHome(const std::string &user)
 {
-    std::string passwd = ReadWholeFile("Z:\\etc\\passwd");
+    std::string passwd = FileBytes(L"Z:\\etc\\passwd");
     std::string key = user + ":";
     for (size_t at = 0; at < passwd.size();) {
         size_t end = passwd.find('\n', at);
@@ -505,7 +490,7 @@ static std::string RunUnix(const std::string &command, int deadlineMs = 60000)
         }
         Sleep(20);
     }
-    std::string output = ReadWholeFile(outPath);
+    std::string output = FileBytes(std::wstring(outPath.begin(), outPath.end()));
     DeleteFileA(outPath.c_str());
     DeleteFileA(scriptPath.c_str());
     return output;
