@@ -70,7 +70,7 @@ int ReadKeptRow(const char *line, size_t length)
         if ((column < 8) != (end < length))
             return 0; /* a cell too few or too many */
         if (column == 0)
-            number = ReadWholeNumber(line, end, INT_MAX);
+            number = ReadWholeNumber(line, end, KEPT_NUMBER_MAX);
         else if (!IsTimeCell(line + start, end - start))
             return 0;
         start = end + 1;
@@ -104,7 +104,8 @@ static void TakeLine(KeptReader *reader)
     size_t nameLength = strlen(KEPT_FORMAT_NAME);
     if (first && !reader->overlong && length > nameLength &&
         memcmp(line, KEPT_FORMAT_NAME, nameLength) == 0) {
-        long long next = ReadWholeNumber(line + nameLength, length - nameLength, INT_MAX);
+        long long next =
+            ReadWholeNumber(line + nameLength, length - nameLength, KEPT_NUMBER_MAX + 1LL);
         if (next > 0) {
             reader->nextNumber = next;
             return;
@@ -156,5 +157,5 @@ int KeptEntryCounter(const KeptReader *reader)
         counter = reader->largestNumber;
     if (counter < reader->rows)
         counter = reader->rows;
-    return counter < INT_MAX ? (int)counter : INT_MAX;
+    return counter < KEPT_NUMBER_MAX ? (int)counter : KEPT_NUMBER_MAX;
 }

@@ -16,13 +16,17 @@
 #define KEPT_CELL_CHARS 15
 /* Room for the longest line the reader takes, its line end and a NUL. */
 #define KEPT_LINE_SIZE (9 * (KEPT_CELL_CHARS + 1) + 3)
+/* The largest entry number read (the next number may be one more): far
+   beyond any list, and far enough below the largest int that the entry
+   counter never overflows. */
+#define KEPT_NUMBER_MAX 999999999
 
 /* The first line, with its CR LF, for the next entry number (which is the
    entry counter plus one); gives its length. line has KEPT_LINE_SIZE bytes. */
 size_t FormatKeptHeader(char *line, long long nextNumber);
 
 /* Whether the line (length bytes, without its line end) is a row as the list
-   shows it: an entry number from 1 to 2147483647 written as "%d", then eight
+   shows it: an entry number from 1 to KEPT_NUMBER_MAX written as "%d", then eight
    times each written as "%8.2f" writes the hours it reads back as, each of
    which the totals read back whole, all separated by single tabs. Gives the
    entry number, or 0 when it is no such row. */
@@ -50,7 +54,7 @@ void EndKeptReader(KeptReader *reader);
 
 /* The entry counter after a read: the next number less one, never less than
    the largest entry number or the count of rows read, so that Add numbers on
-   above every row and appends at the end. */
+   above every row and appends at the end; at most KEPT_NUMBER_MAX. */
 int KeptEntryCounter(const KeptReader *reader);
 
 #endif

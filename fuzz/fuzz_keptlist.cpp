@@ -64,7 +64,7 @@ static std::string TimeCell(FuzzInput *in, ClockLine *line)
 
 static void CheckList(FuzzInput *in)
 {
-    long long next = 1 + (long long)(TakeBits(in) % 2147483647ULL);
+    long long next = 1 + (long long)(TakeBits(in) % (KEPT_NUMBER_MAX + 1LL));
     std::string file = "Hourwise entries\tversion 1\tnext entry " + std::to_string(next) + "\r\n";
     std::vector<std::string> rows;
     std::vector<size_t> ends; /* where each line of the file ends */
@@ -72,7 +72,7 @@ static void CheckList(FuzzInput *in)
     long long number = 0, largest = 0;
     for (int count = TakeByte(in) % 40; count > 0 && in->pos < in->size; count--) {
         number += 1 + TakeByte(in) % 5;
-        if (number > 2147483647LL)
+        if (number > KEPT_NUMBER_MAX)
             break;
         std::string row = std::to_string(number);
         ClockLine line = {-1, 0};
