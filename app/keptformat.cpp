@@ -33,7 +33,7 @@ size_t FormatKeptHeader(char *line, long long nextNumber)
    gives it, or -1 when it is none or above limit. */
 static long long ReadWholeNumber(const char *text, size_t length, long long limit)
 {
-    if (length == 0 || length > 19 || (text[0] == '0' && length > 1))
+    if (length == 0 || length > 10 || (text[0] == '0' && length > 1))
         return -1;
     long long value = 0;
     for (size_t i = 0; i < length; i++) {
