@@ -142,9 +142,11 @@ void ShowListAfterChange(HWND focus, int whenEmpty = EMPTY_AS_CLEAR_ALL);
    A file that does not read whole is set aside and a message says so. */
 void OpenKeptList(void);
 /* Rows of the list noted as they change: taken out (before they go) or put
-   in (after they came). The history's notes pass them on. */
+   in (after they came), with their texts as the history holds them (nine a
+   row, each with its NUL), or NULL to read them from the list. The history's
+   notes pass them on. */
 void KeepRemovedRows(int first, int count);
-void KeepInsertedRows(int first, int count);
+void KeepInsertedRows(int first, int count, const char *texts);
 /* The list as the window shows it written to the disk, after each change;
    a write that fails says so once a run, and each later change tries again. */
 void SaveKeptList(void);

@@ -170,12 +170,15 @@ void NoteRemovedRows(int first, int count)
 
 void NoteInsertedRows(int first, int count)
 {
-    KeepInsertedRows(first, count);
-    if (!Recording || count <= 0 || first < 0)
+    if (!Recording || count <= 0 || first < 0) {
+        KeepInsertedRows(first, count, NULL);
         return;
+    }
     if (Pending.position < 0)
         Pending.position = first;
+    size_t captured = Pending.inserted.length;
     CaptureRows(&Pending.inserted, first, count);
+    KeepInsertedRows(first, count, Pending.inserted.failed ? NULL : Pending.inserted.bytes + captured);
 }
 
 static size_t StepBytes(const ListStep *step)
@@ -271,7 +274,7 @@ static int ApplyStep(const ListStep *step, int undo)
     KeepRemovedRows(step->position, out->rows);
     TakeOutRows(step->position, out->rows);
     int put = PutRows(in, step->position);
-    KeepInsertedRows(step->position, put);
+    KeepInsertedRows(step->position, put, in->bytes);
     int whole = put == in->rows;
     if (whole)
         SelectOnlyRow(undo ? step->selectedBefore : step->selectedAfter);

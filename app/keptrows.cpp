@@ -71,16 +71,14 @@ int InsertKeptLine(int position, const char *line, size_t length)
     return 1;
 }
 
-/* A row of the list as its line: the nine texts joined by tabs, then CR LF.
-   A cell longer than any of ours would be cut, but the list never holds one. */
-static size_t RowLine(int row, char line[KEPT_LINE_SIZE])
+/* A row as its line: the nine texts joined by tabs, then CR LF. A cell
+   longer than any of ours would be cut, but the list never holds one. */
+static size_t JoinLine(const char *const cells[9], char line[KEPT_LINE_SIZE])
 {
     size_t length = 0;
     for (int column = 0; column <= 8; column++) {
-        char cell[KEPT_CELL_CHARS + 1];
-        ReadCellText(hEntryList, row, column, cell, (int)sizeof cell);
-        size_t n = strlen(cell);
-        memcpy(line + length, cell, n);
+        size_t n = strnlen(cells[column], KEPT_CELL_CHARS);
+        memcpy(line + length, cells[column], n);
         length += n;
         line[length++] = column < 8 ? '\t' : '\r';
     }
@@ -88,7 +86,7 @@ static size_t RowLine(int row, char line[KEPT_LINE_SIZE])
     return length;
 }
 
-void KeepInsertedRows(int first, int count)
+void KeepInsertedRows(int first, int count, const char *texts)
 {
     if (!ListIsKept || count <= 0)
         return;
@@ -96,9 +94,19 @@ void KeepInsertedRows(int first, int count)
     if (first < 0 || first > KeptLineCount)
         KeptLinesBroken = 1;
     for (int i = 0; i < count && !KeptLinesBroken; i++) {
+        const char *cells[9];
+        char read[9][KEPT_CELL_CHARS + 1];
+        for (int column = 0; column <= 8; column++) {
+            if (texts) {
+                cells[column] = texts;
+                texts += strlen(texts) + 1;
+            } else {
+                ReadCellText(hEntryList, first + i, column, read[column], (int)sizeof read[column]);
+                cells[column] = read[column];
+            }
+        }
         char line[KEPT_LINE_SIZE];
-        size_t length = RowLine(first + i, line);
-        KeptLinesBroken = !InsertKeptLine(first + i, line, length);
+        KeptLinesBroken = !InsertKeptLine(first + i, line, JoinLine(cells, line));
     }
 }
 
@@ -125,12 +133,7 @@ void KeepRemovedRows(int first, int count)
 int ReadKeptLinesFromList(void)
 {
     ForgetKeptLines();
-    int rows = EntryRowCount();
-    for (int row = 0; row < rows; row++) {
-        char line[KEPT_LINE_SIZE];
-        size_t length = RowLine(row, line);
-        if (!InsertKeptLine(row, line, length))
-            return 0;
-    }
-    return 1;
+    KeptLinesBroken = 0;
+    KeepInsertedRows(0, EntryRowCount(), NULL);
+    return !KeptLinesBroken;
 }

@@ -60,7 +60,7 @@ static double TimeDelete(int rows, int)
     double times[8];
     SampleTimes(rows, times);
     AppendRow(times);
-    KeepInsertedRows(RowCount() - 1, 1);
+    KeepInsertedRows(RowCount() - 1, 1, NULL);
     return elapsed;
 }
 

@@ -129,8 +129,9 @@ TEST_F(KeptList, ASaveFailingAtAnyOperationLeavesTheKeptFileAsItWas)
             break; // every operation went through
         EXPECT_EQ(before, FileBytes(KeptPath())) << "operation " << FailingOperation;
         EXPECT_EQ(1u, KeptFolderFiles().size()) << "operation " << FailingOperation;
-        if (FailingOperation == 1) // with the system's reason, as Wine words it
+        if (FailingOperation == 1) { // with the system's reason, as Wine words it
             EXPECT_NE(std::string::npos, box.find("isk full")) << box;
+        }
     }
     KeptFileFault = NULL;
     EXPECT_GT(FailingOperation, 5);
@@ -164,7 +165,9 @@ Program Start()
     GetModuleFileNameW(NULL, path, MAX_PATH);
     std::wstring exe = path;
     exe = exe.substr(0, exe.rfind(L'\\', exe.rfind(L'\\') - 1)) + L"\\Hourwise.exe";
-    STARTUPINFOW startup = {sizeof startup};
+    STARTUPINFOW startup;
+    ZeroMemory(&startup, sizeof startup);
+    startup.cb = sizeof startup;
     EXPECT_TRUE(CreateProcessW(exe.c_str(), NULL, NULL, NULL, FALSE, 0, NULL, NULL, &startup,
                                &program.process));
     for (int waited = 0; !program.window && waited < 20000; waited += 2) {
