@@ -7,26 +7,17 @@
 #include "numtext.h"
 #include "timecalc.h"
 
+#include <charconv>
 #include <limits.h>
 #include <string.h>
 
 size_t FormatKeptHeader(char *line, long long nextNumber)
 {
-    char digits[24];
-    int n = 0;
-    unsigned long long value = nextNumber > 0 ? (unsigned long long)nextNumber : 0;
-    do {
-        digits[n++] = (char)('0' + value % 10);
-        value /= 10;
-    } while (value);
     size_t length = strlen(KEPT_FORMAT_NAME);
     memcpy(line, KEPT_FORMAT_NAME, length);
-    while (n)
-        line[length++] = digits[--n];
-    line[length++] = '\r';
-    line[length++] = '\n';
-    line[length] = 0;
-    return length;
+    length = (size_t)(std::to_chars(line + length, line + KEPT_LINE_SIZE - 3, nextNumber).ptr - line);
+    memcpy(line + length, "\r\n", 3);
+    return length + 2;
 }
 
 /* A whole number as "%d" writes it: no sign, no leading zero, no blank;
@@ -69,13 +60,12 @@ int ReadKeptRow(const char *line, size_t length)
             end++;
         if ((column < 8) != (end < length))
             return 0; /* a cell too few or too many */
-        if (column == 0)
-            number = ReadWholeNumber(line, end, KEPT_NUMBER_MAX);
-        else if (!IsTimeCell(line + start, end - start))
+        if (column == 0 ? (number = ReadWholeNumber(line, end, KEPT_NUMBER_MAX)) <= 0
+                        : !IsTimeCell(line + start, end - start))
             return 0;
         start = end + 1;
     }
-    return number > 0 ? (int)number : 0;
+    return (int)number;
 }
 
 void StartKeptReader(KeptReader *reader, KeptRowFound found, void *context)

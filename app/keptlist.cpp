@@ -17,6 +17,7 @@
 #include "keptlist.h"
 #include "totals.h"
 
+#include <charconv>
 #include <commctrl.h>
 #include <shlobj.h>
 #include <string.h>
@@ -99,17 +100,11 @@ static void AppendText(WCHAR *text, size_t size, const WCHAR *more)
 
 static void AppendNumber(WCHAR *text, size_t size, long long number)
 {
-    WCHAR digits[24];
-    int n = 0;
-    unsigned long long value = number > 0 ? (unsigned long long)number : 0;
-    do {
-        digits[n++] = (WCHAR)(L'0' + value % 10);
-        value /= 10;
-    } while (value);
+    char digits[24];
+    *std::to_chars(digits, digits + sizeof digits - 1, number).ptr = 0;
     WCHAR shown[24];
-    for (int i = 0; i < n; i++)
-        shown[i] = digits[n - 1 - i];
-    shown[n] = 0;
+    for (int i = 0; (shown[i] = (WCHAR)digits[i]) != 0; i++) {
+    }
     AppendText(text, size, shown);
 }
 
@@ -181,6 +176,28 @@ static int MakeFolder(const WCHAR *folder, DWORD *error)
     return 0;
 }
 
+/* The kept file's folder and the one above it. */
+static int MakeFolders(DWORD *error)
+{
+    WCHAR parent[KEPT_PATH_CHARS];
+    wcscpy(parent, KeptFolder);
+    WCHAR *last = wcsrchr(parent, L'\\');
+    if (last)
+        *last = 0;
+    return MakeFolder(parent, error) && MakeFolder(KeptFolder, error);
+}
+
+/* The file beside the kept one, made anew. */
+static HANDLE MakeSaveFile(DWORD *error)
+{
+    if (Faulted(error))
+        return INVALID_HANDLE_VALUE;
+    HANDLE file = CreateFileW(SavePath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        *error = GetLastError();
+    return file;
+}
+
 static int WriteBytes(HANDLE file, const char *bytes, size_t length, DWORD *error)
 {
     while (length > 0) {
@@ -202,18 +219,11 @@ static int WriteBytes(HANDLE file, const char *bytes, size_t length, DWORD *erro
 static DWORD WriteKeptFile(void)
 {
     DWORD error = 0;
-    WCHAR parent[KEPT_PATH_CHARS];
-    wcscpy(parent, KeptFolder);
-    WCHAR *last = wcsrchr(parent, L'\\');
-    if (last)
-        *last = 0;
-    if (!MakeFolder(parent, &error) || !MakeFolder(KeptFolder, &error))
-        return error;
-    if (Faulted(&error))
-        return error;
-    HANDLE file = CreateFileW(SavePath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    HANDLE file = MakeSaveFile(&error);
+    if (error == ERROR_PATH_NOT_FOUND && MakeFolders(&error)) /* the first save, or they were removed */
+        file = MakeSaveFile(&error);
     if (file == INVALID_HANDLE_VALUE)
-        return GetLastError();
+        return error;
     char header[KEPT_LINE_SIZE];
     size_t headerLength = FormatKeptHeader(header, (long long)EntryCounter + 1);
     int written = WriteBytes(file, header, headerLength, &error) &&
@@ -256,6 +266,7 @@ void SaveKeptList(void)
 /* ---- reading back at start ----------------------------------------------------- */
 
 struct Loading {
+    int     shown;        /* rows put in the list */
     int     refused;      /* the list took no more rows (no memory) */
     long long notShown;   /* whole rows the list did not take */
 };
@@ -265,7 +276,7 @@ static void ShowKeptRow(void *context, const char *line, size_t length, int numb
 {
     (void)number;
     Loading *loading = (Loading *)context;
-    char texts[KEPT_LINE_SIZE];
+    char texts[KEPT_LINE_SIZE]; /* the nine texts, each with its NUL */
     const char *cells[9];
     memcpy(texts, line, length);
     texts[length] = 0;
@@ -275,18 +286,13 @@ static void ShowKeptRow(void *context, const char *line, size_t length, int numb
             texts[i] = 0;
             cells[column++] = texts + i + 1;
         }
-    int row = KeptLineCount;
-    if (!loading->refused && InsertEntryRow(row, cells, 0) < 0)
+    if (!loading->refused && InsertEntryRow(loading->shown, cells, 0) < 0)
         loading->refused = 1;
     if (loading->refused) {
         loading->notShown++;
         return;
     }
-    memcpy(texts, line, length);
-    texts[length] = '\r';
-    texts[length + 1] = '\n';
-    if (!InsertKeptLine(row, texts, length + 2))
-        KeptLinesBroken = 1;
+    KeepInsertedRows(loading->shown++, 1, texts);
 }
 
 /* Reads the kept file into the list; gives 0 with the error when it could not
@@ -398,12 +404,13 @@ void OpenKeptList(void)
         return;
     }
     KeptReader reader;
-    Loading loading = {0, 0};
+    Loading loading = {0, 0, 0};
     DWORD readError;
     BeginQuietListChange();
     int readToEnd = ReadKeptFile(file, &reader, &loading, &readError);
     EndQuietListChange();
     CloseHandle(file);
+    KeptListUnsaved = 0; /* the file holds these rows */
 
     EntryCounter = KeptEntryCounter(&reader);
     SavedCounter = EntryCounter;
