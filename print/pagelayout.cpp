@@ -12,9 +12,8 @@
 #include <string.h>
 
 #define EMPLOYEE_TEXT_SIZE (16 + EMPLOYEENAME_SIZE)   /* "Employee Name: " and the name */
-#define TOTAL_TEXT_SIZE (NUMBER_TEXT_SIZE + 8)   /* "TOTAL: " and any number */
 /* Any text of the page in UTF-16: n bytes make at most n units. */
-static_assert(SHEET_TEXT_UNITS >= TOTAL_TEXT_SIZE && SHEET_TEXT_UNITS >= EMPLOYEE_TEXT_SIZE &&
+static_assert(SHEET_TEXT_UNITS >= EMPLOYEE_TEXT_SIZE &&
                   SHEET_TEXT_UNITS >= HEADER_TEXT_SIZE && SHEET_TEXT_UNITS >= PAGE_TEXT_SIZE,
               "the longest text of the page fits the UTF-16 buffer");
 
@@ -24,7 +23,7 @@ static const char *const ColumnHeads[9] = {
     "IN 1", "OUT 1", "IN 2", "OUT 2", "IN 3", "OUT 3", "IN 4", "OUT 4", "TOTAL",
 };
 
-static int Selected(HGDIOBJ previous)
+int Selected(HGDIOBJ previous)
 {
     return previous != NULL && previous != HGDI_ERROR;
 }
@@ -96,7 +95,7 @@ static HFONT SelectBoldFont(HWND owner, HDC dc, int points, HFONT *previous)
     return font;
 }
 
-static void RestoreFont(HDC dc, HFONT font, HFONT previous)
+void RestoreFont(HDC dc, HFONT font, HGDIOBJ previous)
 {
     if (!font)
         return;

@@ -94,8 +94,14 @@ void DrawPageNumber(HDC dc, int line, int lineHeight, int horzRes, int page);
 
 /* ---- texts in any script (scripttext.cpp) -------------------------------- */
 
-/* The longest text of the page in UTF-16 units: "TOTAL: " and any number. */
-#define SHEET_TEXT_UNITS (NUMBER_TEXT_SIZE + 8)
+/* "TOTAL: " and any number: the longest text of the page, also in UTF-16 units. */
+#define TOTAL_TEXT_SIZE (NUMBER_TEXT_SIZE + 8)
+#define SHEET_TEXT_UNITS TOTAL_TEXT_SIZE
+
+/* Whether SelectObject gave back the object it replaced. */
+int Selected(HGDIOBJ previous);
+/* Puts the previous font back and deletes the font; nothing when font is NULL. */
+void RestoreFont(HDC dc, HFONT font, HGDIOBJ previous);
 
 /* Draws a text of at most SHEET_TEXT_UNITS units with its top-left corner at
    x, y in the selected font; the characters that font has no glyph for in a

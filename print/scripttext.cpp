@@ -56,10 +56,10 @@ static int ScriptOf(WCHAR c)
 }
 
 /* Whether the selected font lacks a glyph of the text; unknown says what a
-   font whose glyphs cannot be asked for counts as. */
-static int SelectedFontMisses(HDC dc, const WCHAR *text, int length, int unknown)
+   font whose glyphs cannot be asked for counts as. The glyphs (SHEET_TEXT_UNITS)
+   are left with 0xFFFF for each character the font lacks. */
+static int SelectedFontMisses(HDC dc, const WCHAR *text, int length, int unknown, WORD *glyphs)
 {
-    WORD glyphs[SHEET_TEXT_UNITS];
     if (length > SHEET_TEXT_UNITS ||
         GetGlyphIndicesW(dc, text, length, glyphs, GGI_MARK_NONEXISTING_GLYPHS) == GDI_ERROR)
         return unknown;
@@ -83,7 +83,7 @@ static HFONT SelectFaceFont(HDC dc, const LOGFONTW *sheet, const WCHAR *face, HG
     made.lfCharSet = DEFAULT_CHARSET;
     HFONT font = CreateFontIndirectW(&made);
     HGDIOBJ old = font ? SelectObject(dc, font) : NULL;
-    if (!old || old == HGDI_ERROR) {
+    if (!Selected(old)) {
         if (font)
             DeleteObject(font);
         return NULL;
@@ -92,23 +92,16 @@ static HFONT SelectFaceFont(HDC dc, const LOGFONTW *sheet, const WCHAR *face, HG
     return font;
 }
 
-static void RestoreFaceFont(HDC dc, HFONT font, HGDIOBJ previous)
-{
-    if (font) {
-        SelectObject(dc, previous);
-        DeleteObject(font);
-    }
-}
-
 /* Whether the font of the face that the system gives has every glyph of the
    text (GetGlyphIndicesW, not the system's font linking, decides). */
 static int FaceCovers(HDC dc, const LOGFONTW *sheet, const WCHAR *face, const WCHAR *text,
                       int length)
 {
     HGDIOBJ previous;
+    WORD glyphs[SHEET_TEXT_UNITS];
     HFONT font = SelectFaceFont(dc, sheet, face, &previous);
-    int covers = font && !SelectedFontMisses(dc, text, length, 1);
-    RestoreFaceFont(dc, font, previous);
+    int covers = font && !SelectedFontMisses(dc, text, length, 1, glyphs);
+    RestoreFont(dc, font, previous);
     return covers;
 }
 
@@ -139,11 +132,11 @@ static int CALLBACK TryFamily(const LOGFONTW *font, const TEXTMETRICW *metrics, 
 /* The faces chosen for the texts of a job: the header repeats its texts on
    every page, and a search of every installed font is done once a text. */
 #define FACE_CHOICE_COUNT 16
-#define FACE_CHOICE_UNITS 64
 
 struct FaceChoice {
     int length;                      /* 0: unused */
-    WCHAR text[FACE_CHOICE_UNITS];
+    int script;
+    WCHAR text[SHEET_TEXT_UNITS];
     WCHAR face[LF_FACESIZE];         /* "": none has the glyphs */
 };
 
@@ -162,10 +155,10 @@ void ForgetScriptFaces(void)
 static void ChooseFace(HDC dc, const LOGFONTW *sheet, const WCHAR *text, int length, int script,
                        WCHAR face[LF_FACESIZE])
 {
-    int cached = length <= FACE_CHOICE_UNITS;
-    for (int i = 0; cached && i < FACE_CHOICE_COUNT; i++) {
+    for (int i = 0; i < FACE_CHOICE_COUNT; i++) {
         const FaceChoice *choice = &FaceChoices[i];
-        if (choice->length == length && wmemcmp(choice->text, text, length) == 0) {
+        if (choice->length == length && choice->script == script &&
+            wmemcmp(choice->text, text, length) == 0) {
             wcsncpy(face, choice->face, LF_FACESIZE);
             return;
         }
@@ -184,13 +177,12 @@ static void ChooseFace(HDC dc, const LOGFONTW *sheet, const WCHAR *text, int len
         EnumFontFamiliesExW(dc, &all, TryFamily, (LPARAM)&search, 0);
     }
     face[LF_FACESIZE - 1] = 0;
-    if (cached) {
-        FaceChoice *choice = &FaceChoices[NextFaceChoice];
-        NextFaceChoice = (NextFaceChoice + 1) % FACE_CHOICE_COUNT;
-        choice->length = length;
-        wmemcpy(choice->text, text, length);
-        wcsncpy(choice->face, face, LF_FACESIZE);
-    }
+    FaceChoice *choice = &FaceChoices[NextFaceChoice];
+    NextFaceChoice = (NextFaceChoice + 1) % FACE_CHOICE_COUNT;
+    choice->length = length;
+    choice->script = script;
+    wmemcpy(choice->text, text, length);
+    wcsncpy(choice->face, face, LF_FACESIZE);
 }
 
 /* A piece of the text drawn with one font in one direction. */
@@ -204,6 +196,7 @@ struct TextPiece {
 
 struct TextLayout {
     int count;           /* 0: the text is drawn whole in the sheet font */
+    LOGFONTW sheet;      /* the sheet font, whose face the pieces change */
     TextPiece pieces[SHEET_TEXT_UNITS];
     int visual[SHEET_TEXT_UNITS];   /* the pieces from left to right */
 };
@@ -288,11 +281,12 @@ static void LayOutText(HDC dc, const WCHAR *text, int length, TextLayout *layout
     int plain = 1;
     for (int i = 0; i < length && plain; i++)
         plain = text[i] < 0x80;
-    LOGFONTW sheet;
+    LOGFONTW *sheet = &layout->sheet;
     TEXTMETRICW sheetMetrics;
+    WORD glyphs[SHEET_TEXT_UNITS];
     /* a font whose glyphs cannot be asked for draws the text as it always did */
-    if (plain || !SelectedFontMisses(dc, text, length, 0) ||
-        !GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof sheet, &sheet) ||
+    if (plain || !SelectedFontMisses(dc, text, length, 0, glyphs) ||
+        !GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof *sheet, sheet) ||
         !GetTextMetricsW(dc, &sheetMetrics))
         return;
     static SCRIPT_ITEM items[SHEET_TEXT_UNITS + 1];
@@ -305,8 +299,6 @@ static void LayOutText(HDC dc, const WCHAR *text, int length, TextLayout *layout
     memset(&state, 0, sizeof state);
     if (FAILED(ScriptItemize(text, length, SHEET_TEXT_UNITS + 1, &control, &state, items, &itemCount)))
         return;
-    WORD glyphs[SHEET_TEXT_UNITS];
-    GetGlyphIndicesW(dc, text, length, glyphs, GGI_MARK_NONEXISTING_GLYPHS);
     int scripts[SHEET_TEXT_UNITS];
     int split = SplitText(text, glyphs, items, itemCount, layout->pieces, scripts);
 
@@ -316,13 +308,13 @@ static void LayOutText(HDC dc, const WCHAR *text, int length, TextLayout *layout
         TextPiece piece = layout->pieces[i];
         piece.face[0] = 0;
         if (scripts[i] >= 0)
-            ChooseFace(dc, &sheet, text + piece.start, piece.length, scripts[i], piece.face);
+            ChooseFace(dc, sheet, text + piece.start, piece.length, scripts[i], piece.face);
         HGDIOBJ previous;
-        HFONT font = SelectFaceFont(dc, &sheet, piece.face, &previous);
+        HFONT font = SelectFaceFont(dc, sheet, piece.face, &previous);
         TEXTMETRICW metrics;
         piece.rise = font && GetTextMetricsW(dc, &metrics) ? sheetMetrics.tmAscent - metrics.tmAscent : 0;
         piece.width = PieceWidth(dc, text, &piece);
-        RestoreFaceFont(dc, font, previous);
+        RestoreFont(dc, font, previous);
         TextPiece *last = count > 0 ? &layout->pieces[count - 1] : NULL;
         if (last && wcscmp(last->face, piece.face) == 0 &&
             last->analysis.s.uBidiLevel == piece.analysis.s.uBidiLevel) {
@@ -339,30 +331,30 @@ static void LayOutText(HDC dc, const WCHAR *text, int length, TextLayout *layout
     layout->count = count;
 }
 
-/* Draws (when draw is set) and measures the text from x: the pieces from
+/* Draws (when draw is set) or measures the text from x: the pieces from
    left to right, each in its font, its baseline on the sheet font's.
-   Returns the width. */
+   Returns the width; 0 when a text drawn whole was drawn. */
 static int RunText(HDC dc, int x, int y, const WCHAR *text, int length, int draw)
 {
     static TextLayout layout;
     LayOutText(dc, text, length, &layout);
     if (layout.count == 0) {
-        if (draw)
-            TextOutW(dc, x, y, text, length);
         SIZE size;
-        return GetTextExtentPoint32W(dc, text, length, &size) ? (int)size.cx : 0;
+        if (draw)
+            TextOutW(dc, x, y, text, length); /* as the sheet always drew it */
+        else if (GetTextExtentPoint32W(dc, text, length, &size))
+            return (int)size.cx;
+        return 0;
     }
-    LOGFONTW sheet;
-    GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof sheet, &sheet);
     int left = x;
     for (int v = 0; v < layout.count; v++) {
         const TextPiece *piece = &layout.pieces[layout.visual[v]];
         if (draw) {
             HGDIOBJ previous;
-            HFONT font = SelectFaceFont(dc, &sheet, piece->face, &previous);
+            HFONT font = SelectFaceFont(dc, &layout.sheet, piece->face, &previous);
             ExtTextOutW(dc, x, y + piece->rise, 0, NULL, text + piece->start, (UINT)piece->length,
                         NULL);
-            RestoreFaceFont(dc, font, previous);
+            RestoreFont(dc, font, previous);
         }
         x += piece->width;
     }
