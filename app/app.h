@@ -108,13 +108,13 @@ int InEntryMode(void);
 void EmptyEditor(void);
 int EntryRowCount(void);
 int SelectedRowOrNone(void);            /* -1 when no row is selected */
-void SelectOnlyRow(int row);            /* -1: none */
-/* Sets the states of mask (LVIS_SELECTED, LVIS_FOCUSED) of a row (-1: of
-   every row) to state. */
+void SelectOnlyRow(int row);            /* with the caret; -1: none */
+/* Sets the states of mask (LVIS_SELECTED, LVIS_FOCUSED) of a row to state. */
 void SetRowState(int row, UINT mask, UINT state);
-/* Inserts a row of nine texts at index, with that state (0 or LVIS_SELECTED);
-   returns the row's index, or -1 when the list refused it or one of its texts
-   (no memory): then no row was added. */
+/* Inserts a row of nine texts at index, then gives it that state (0, or
+   LVIS_SELECTED with LVIS_FOCUSED); returns the row's index, or -1 when the
+   list refused it or one of its texts (no memory): then no row was added and
+   the selection is as it was. */
 int InsertEntryRow(int index, const char *const cells[9], UINT state);
 /* The same for a row as Add writes it: the number "%d", the times "%8.2f". */
 int InsertEntryTimes(int index, int number, const double times[8], UINT state);

@@ -19,10 +19,8 @@ int InsertEntryRow(int index, const char *const cells[9], UINT state)
 {
     LVITEMA item;
     ZeroMemory(&item, sizeof item);
-    item.mask = state ? LVIF_TEXT | LVIF_STATE : LVIF_TEXT;
+    item.mask = LVIF_TEXT;
     item.iItem = index;
-    item.state = state;
-    item.stateMask = state;
     item.pszText = (LPSTR)cells[0];
     int row = (int)SendMessageA(hEntryList, LVM_INSERTITEMA, 0, (LPARAM)&item);
     if (row < 0)
@@ -38,6 +36,8 @@ int InsertEntryRow(int index, const char *const cells[9], UINT state)
             return -1;
         }
     }
+    if (state) /* only a whole row takes the selection */
+        SetRowState(row, state, state);
     return row;
 }
 
@@ -82,9 +82,12 @@ void SetRowState(int row, UINT mask, UINT state)
 
 void SelectOnlyRow(int row)
 {
-    SetRowState(-1, LVIS_SELECTED, 0);
+    /* one selected row at most: only that one is cleared, not every row */
+    int selected = SelectedRowOrNone();
+    if (selected >= 0 && selected != row)
+        SetRowState(selected, LVIS_SELECTED, 0);
     if (row >= 0)
-        SetRowState(row, LVIS_SELECTED, LVIS_SELECTED);
+        SetRowState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
 /* The list's caret (its focused item, where Up and Down start and what a

@@ -218,15 +218,12 @@ static void AddEntry(void)
         values[i] = AddedFieldValue(text);
     }
 
-    int selected = SelectedRowOrNone();
     BeginListChange();
     /* the row lands at the end, since the counter is never less than the rows;
-       the editor does not follow the selection meanwhile, so that a row the
-       list refuses leaves the typed entry alone */
+       the editor does not follow the selection meanwhile, as it shows the new
+       row right after */
     ListChangesQuiet = 1;
-    int row = InsertEntryTimes(EntryCounter + 1, EntryCounter + 1, values, LVIS_SELECTED);
-    if (row < 0)
-        SelectOnlyRow(selected);
+    int row = InsertEntryTimes(EntryCounter + 1, EntryCounter + 1, values, LVIS_SELECTED | LVIS_FOCUSED);
     ListChangesQuiet = 0;
     if (row < 0) { /* no memory: the entry stays in the editor, to be added later */
         GiveUpListHistory();
@@ -264,7 +261,8 @@ void DeleteEntry(HWND focusAfter)
     SendMessageA(hEntryList, LVM_DELETEITEM, (WPARAM)index, 0);
     int count = EntryRowCount();
     if (count >= 1)
-        SetRowState(index < count ? index : count - 1, LVIS_SELECTED, LVIS_SELECTED);
+        SetRowState(index < count ? index : count - 1, LVIS_SELECTED | LVIS_FOCUSED,
+                    LVIS_SELECTED | LVIS_FOCUSED);
     else
         EntryCounter = 0;
     EndListChange();
