@@ -135,15 +135,16 @@ int ReadClockTime(const char *text, size_t length, const TimeRules *rules, Clock
         h = (h == 12 ? 0 : h) + (pm ? 12 : 0);
         ofDay = 1;
     }
+    int secondOfHour = 60 * m + s;
     if (ofDay && line) { /* a time earlier than the one before is on the next day */
-        long second = (long)h * 3600 + m * 60 + s;
+        long second = (long)h * 3600 + secondOfHour;
         if (second < line->last)
             line->days++;
         line->last = second;
         h += 24.0 * line->days;
     }
     /* hundredths of an hour from the whole seconds, an exact half up */
-    *hours = HoursWithFraction(h, ((60 * m + s) + 18) / 36 / 100.0, rules);
+    *hours = HoursWithFraction(h, (secondOfHour + 18) / 36 / 100.0, rules);
     return 1;
 }
 
