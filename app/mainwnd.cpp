@@ -260,11 +260,14 @@ void DeleteEntry(HWND focusAfter)
         NoteRemovedRows(index, 1);
     SendMessageA(hEntryList, LVM_DELETEITEM, (WPARAM)index, 0);
     int count = EntryRowCount();
-    if (count >= 1)
+    if (count >= 1) { /* the row after it selected, shown once the list is done with */
+        ListChangesQuiet = 1;
         SetRowState(index < count ? index : count - 1, LVIS_SELECTED | LVIS_FOCUSED,
                     LVIS_SELECTED | LVIS_FOCUSED);
-    else
+        ListChangesQuiet = 0;
+    } else {
         EntryCounter = 0;
+    }
     EndListChange();
     ShowListAfterChange(focusAfter, EMPTY_KEEPS_EDITOR);
 }
