@@ -258,16 +258,17 @@ void DeleteEntry(HWND focusAfter)
     BeginListChange();
     if (index < EntryRowCount())
         NoteRemovedRows(index, 1);
+    /* the row goes and the one after it is selected; the editor shows that
+       one once, when the change ends, not as the selection moves */
+    ListChangesQuiet = 1;
     SendMessageA(hEntryList, LVM_DELETEITEM, (WPARAM)index, 0);
     int count = EntryRowCount();
-    if (count >= 1) { /* the row after it selected, shown once the list is done with */
-        ListChangesQuiet = 1;
+    if (count >= 1)
         SetRowState(index < count ? index : count - 1, LVIS_SELECTED | LVIS_FOCUSED,
                     LVIS_SELECTED | LVIS_FOCUSED);
-        ListChangesQuiet = 0;
-    } else {
+    else
         EntryCounter = 0;
-    }
+    ListChangesQuiet = 0;
     EndListChange();
     ShowListAfterChange(focusAfter, EMPTY_KEEPS_EDITOR);
 }
