@@ -340,6 +340,9 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     }
     case WM_NOTIFY: {
         const NMHDR *header = (const NMHDR *)lParam;
+        /* rows emptied all at once need no notice of each row that goes */
+        if (wParam == IDC_ENTRYLIST && header && header->code == LVN_DELETEALLITEMS)
+            return TRUE;
         if (wParam == IDC_ENTRYLIST && IsWindowVisible(hEntryList) && header &&
             header->code == LVN_ITEMCHANGED && !ListChangesQuiet)
             ShowSelectedEntry();
