@@ -82,12 +82,13 @@ void SetRowState(int row, UINT mask, UINT state)
 
 void SelectOnlyRow(int row)
 {
-    /* one selected row at most: only that one is cleared, not every row */
-    int selected = SelectedRowOrNone();
-    if (selected >= 0 && selected != row)
-        SetRowState(selected, LVIS_SELECTED, 0);
+    /* the list holds one selected row at most, and selecting a row clears
+       the one before: only when none is to be selected is it cleared here */
+    int selected = row >= 0 ? -1 : SelectedRowOrNone();
     if (row >= 0)
         SetRowState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    else if (selected >= 0)
+        SetRowState(selected, LVIS_SELECTED, 0);
 }
 
 /* The list's caret (its focused item, where Up and Down start and what a
