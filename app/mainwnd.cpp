@@ -254,21 +254,21 @@ static void ClearEntry(void)
 
 void DeleteEntry(HWND focusAfter)
 {
-    int index = SelectedEntryIndex();
+    int index = SelectedEntryIndex(), count = EntryRowCount();
     BeginListChange();
-    if (index < EntryRowCount())
+    if (index < count)
         NoteRemovedRows(index, 1);
-    /* the row goes and the one after it is selected; the editor shows that
-       one once, when the change ends, not as the selection moves */
+    /* the row after it (the one before, at the end) takes the selection and
+       the caret first, so that the row goes without them; the editor shows
+       the selected row once, when the change ends */
+    int next = index + 1 < count ? index + 1 : index - 1;
     ListChangesQuiet = 1;
+    if (next >= 0)
+        SetRowState(next, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     SendMessageA(hEntryList, LVM_DELETEITEM, (WPARAM)index, 0);
-    int count = EntryRowCount();
-    if (count >= 1)
-        SetRowState(index < count ? index : count - 1, LVIS_SELECTED | LVIS_FOCUSED,
-                    LVIS_SELECTED | LVIS_FOCUSED);
-    else
-        EntryCounter = 0;
     ListChangesQuiet = 0;
+    if (count <= 1)
+        EntryCounter = 0;
     EndListChange();
     ShowListAfterChange(focusAfter, EMPTY_KEEPS_EDITOR);
 }
