@@ -22,6 +22,9 @@ check() { # description, then the command that must succeed
 winpath() { local p="$1"; echo "Z:${p//\//\\}"; }
 DRIVER="$BUILD_DIR/hourwise_driver.exe"
 driver() { "$WINE" "$DRIVER" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+# What the driver prints, asked once more when it fails: under a loaded
+# machine a Wine process now and then ends before it has read a shortcut.
+driver_text() { driver "$@" || { sleep 1; driver "$@"; }; }
 msiexec() { "$WINE" msiexec "$@" >/dev/null 2>&1; }
 
 # "<product code> <version>" of every Hourwise the prefix has installed.
@@ -74,8 +77,8 @@ echo "== msiexec /i Hourwise-$version-x64.msi /qn"
 check "installs silently without administrator rights" msiexec /i "$MSI" /qn
 check "Hourwise.exe in %LOCALAPPDATA%\\Programs\\Hourwise is the built program" cmp -s "$APPDIR/Hourwise.exe" "$BUILD_DIR/Hourwise.exe"
 check "the user guide beside it" cmp -s "$APPDIR/user-guide.html" "$work/user-guide.html"
-check "Start-menu shortcut \"Hourwise\" to the program" same_text "$(driver target "$(winpath "$MENU/Hourwise.lnk")")" "$WIN_EXE"
-check "Start-menu shortcut to the user guide" same_text "$(driver target "$(winpath "$MENU/Hourwise User Guide.lnk")")" "$WIN_GUIDE"
+check "Start-menu shortcut \"Hourwise\" to the program" same_text "$(driver_text target "$(winpath "$MENU/Hourwise.lnk")")" "$WIN_EXE"
+check "Start-menu shortcut to the user guide" same_text "$(driver_text target "$(winpath "$MENU/Hourwise User Guide.lnk")")" "$WIN_GUIDE"
 check "the shortcut's program shows its main window and ends with 0 on WM_CLOSE" driver run "$(winpath "$MENU/Hourwise.lnk")"
 check "one product installed, version $version" same_text "$(products | awk '{print $2}' | tr '\n' ' ')" "$version "
 check "registered for this user only" same_text "$(user_products)" 1
@@ -110,7 +113,7 @@ check "holds the program and the guide, nothing else" same_text \
     "$(unzip -Z1 "$ZIP" | grep -v '/$' | sort | tr '\n' ' ')" "Hourwise/Hourwise.exe Hourwise/user-guide.html "
 unzip -q "$ZIP" -d "$work/zip"
 check "its program is the built one" cmp -s "$work/zip/Hourwise/Hourwise.exe" "$BUILD_DIR/Hourwise.exe"
-check "its version resource says $version" same_text "$(driver version "$(winpath "$work/zip/Hourwise/Hourwise.exe")")" "$version.0"
+check "its version resource says $version" same_text "$(driver_text version "$(winpath "$work/zip/Hourwise/Hourwise.exe")")" "$version.0"
 check "its guide has the pictures inside" grep -q 'src="data:image/png;base64,' "$work/zip/Hourwise/user-guide.html"
 check "it runs from the unpacked folder" driver run "$(winpath "$work/zip/Hourwise/Hourwise.exe")"
 
