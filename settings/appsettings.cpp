@@ -6,6 +6,7 @@
 #include <math.h>
 
 AppSettingsRecord AppSettings;
+PayRules CurrentPayRules = DEFAULT_PAY_RULES;
 
 double StepFromRoundAmount(const char *text)
 {

@@ -3,6 +3,7 @@
 #ifndef HOURWISE_SETTINGS_H
 #define HOURWISE_SETTINGS_H
 
+#include "pay.h"
 #include "wholechars.h"
 
 #include <stddef.h>
@@ -25,6 +26,10 @@ struct AppSettingsRecord {
 };
 
 extern AppSettingsRecord AppSettings;
+
+/* The rules of the pay summary, as the registry holds them (the defaults
+   until they are read). */
+extern PayRules CurrentPayRules;
 
 /* The step that a typed round amount stands for: the number the text reads
    as, or 0 (no step rounding) when that number is negative or not finite. */
