@@ -148,11 +148,22 @@ void OpenKeptList(void);
 void KeepRemovedRows(int first, int count);
 void KeepInsertedRows(int first, int count, const char *texts);
 /* The list as the window shows it written to the disk, after each change;
-   a write that fails says so once a run, and each later change tries again. */
+   a write that fails says so, once until a save goes through again, and
+   each later change tries again. */
 void SaveKeptList(void);
+/* Before the window closes (its close box, File Exit): should the disk not
+   hold the list shown, one more save, and if that fails too, the question
+   whether to close all the same. Gives 1 to close. */
+int MayCloseKeptList(void);
+/* Windows ends the session: one more save should it be needed, in silence. */
+void SaveKeptListInSilence(void);
 /* As the window goes: a last save should the one before have failed, and the
    list is let go for another copy to keep. */
 void CloseKeptList(void);
+/* Whether count more entries (of an Add, or pasted) can be numbered on from
+   EntryCounter: entry numbers end at 999,999,999, the largest the kept file
+   reads back. When not, a message says so and gives 0. */
+int MayNumberEntries(int count, int pasted);
 /* Tests only: asked before each file operation of a save; an error other than
    0 fails the operation with it. */
 extern DWORD (*KeptFileFault)(void);

@@ -20,6 +20,11 @@ size_t FormatKeptHeader(char *line, long long nextNumber)
     return length + 2;
 }
 
+int EntryNumbersLeft(long long counter, long long count)
+{
+    return count <= KEPT_NUMBER_MAX - counter;
+}
+
 /* A whole number as "%d" writes it: no sign, no leading zero, no blank;
    gives it, or -1 when it is none or above limit. */
 static long long ReadWholeNumber(const char *text, size_t length, long long limit)
@@ -47,7 +52,9 @@ static int IsTimeCell(const char *cell, size_t length)
     double hours = RoundToDecimals(ReadNumber(text), 2);
     char shown[NUMBER_TEXT_SIZE];
     FormatFixed(shown, sizeof shown, hours, 8, 2);
-    return strcmp(shown, text) == 0 && CellReadBack(hours) == hours;
+    /* every byte, a NUL too, which would end the cell's text in the list */
+    return strlen(shown) == length && memcmp(shown, cell, length) == 0 &&
+           CellReadBack(hours) == hours;
 }
 
 int ReadKeptRow(const char *line, size_t length)
@@ -82,13 +89,30 @@ static void LeaveOut(KeptReader *reader)
         reader->leftOut++;
 }
 
-/* A line has ended (its bytes without the line end are held). */
-static void TakeLine(KeptReader *reader)
+/* A line has ended (its bytes without the LF are held), or the file ended
+   in the middle of one (torn). */
+static void TakeLine(KeptReader *reader, int torn)
 {
     const char *line = reader->line;
     size_t length = reader->length;
+    if (!reader->started && length >= 3 && memcmp(line, "\xEF\xBB\xBF", 3) == 0) {
+        line += 3; /* a byte-order mark */
+        length -= 3;
+    }
+    reader->started = 1;
     if (length > 0 && line[length - 1] == '\r')
         length--;
+    if (length == 0 && !reader->overlong) {
+        reader->emptyLines++; /* left out only should a line follow it */
+        return;
+    }
+    for (; reader->emptyLines > 0; reader->emptyLines--)
+        LeaveOut(reader);
+    if (torn) {
+        LeaveOut(reader); /* the line never got its end */
+        reader->firstLine = 0;
+        return;
+    }
     int first = reader->firstLine;
     reader->firstLine = 0;
     size_t nameLength = strlen(KEPT_FORMAT_NAME);
@@ -117,10 +141,10 @@ void FeedKeptReader(KeptReader *reader, const char *bytes, size_t count)
 {
     for (size_t i = 0; i < count; i++) {
         if (bytes[i] == '\n') {
-            TakeLine(reader);
+            TakeLine(reader, 0);
             reader->length = 0;
             reader->overlong = 0;
-        } else if (reader->length < KEPT_LINE_SIZE - 1) {
+        } else if (reader->length < sizeof reader->line) {
             reader->line[reader->length++] = bytes[i];
         } else {
             reader->overlong = 1;
@@ -131,13 +155,17 @@ void FeedKeptReader(KeptReader *reader, const char *bytes, size_t count)
 void EndKeptReader(KeptReader *reader)
 {
     if (reader->length > 0 || reader->overlong) {
-        LeaveOut(reader); /* torn: the line never got its end */
+        TakeLine(reader, 1);
         reader->length = 0;
         reader->overlong = 0;
-        reader->firstLine = 0;
     }
-    if (reader->nextNumber == 0 && reader->leftOut == 0)
-        LeaveOut(reader); /* the first line is missing */
+    reader->emptyLines = 0; /* empty lines at the end lose nothing */
+    if (reader->nextNumber == 0 && reader->leftOut == 0) {
+        if (reader->rows == 0)
+            reader->nextNumber = 1; /* no line at all: an empty list */
+        else
+            LeaveOut(reader); /* the first line is missing */
+    }
 }
 
 int KeptEntryCounter(const KeptReader *reader)

@@ -4,7 +4,11 @@
 
    The file is text: a first line that names the format, its version and the
    number the next Add gives, then one line a row, the row's nine texts
-   separated by tabs. Every line ends with CR LF. */
+   separated by tabs. Every line ends with CR LF.
+
+   What an editor may do to the file and loses no row is read in silence: a
+   byte-order mark before the first line, empty lines at its end, LF alone
+   for a line end, and a file of no line at all (an empty list). */
 #ifndef HOURWISE_KEPTFORMAT_H
 #define HOURWISE_KEPTFORMAT_H
 
@@ -21,6 +25,10 @@
    counter never overflows. */
 #define KEPT_NUMBER_MAX 999999999
 
+/* Whether count more entries can be numbered on from the entry counter, so
+   that every number the program gives is one its file reads back. */
+int EntryNumbersLeft(long long counter, long long count);
+
 /* The first line, with its CR LF, for the next entry number (which is the
    entry counter plus one); gives its length. line has KEPT_LINE_SIZE bytes. */
 size_t FormatKeptHeader(char *line, long long nextNumber);
@@ -35,11 +43,14 @@ int ReadKeptRow(const char *line, size_t length);
 /* The whole rows of a kept file, fed in pieces of any size. */
 typedef void (*KeptRowFound)(void *context, const char *line, size_t length, int number);
 struct KeptReader {
-    char      line[KEPT_LINE_SIZE];
+    char      line[KEPT_LINE_SIZE + 3]; /* a row, or the first line with a byte-order mark */
     size_t    length;        /* bytes of the line held so far */
     int       overlong;      /* the line has more bytes than a row can have */
-    int       firstLine;     /* the next line to end is the first */
-    long long nextNumber;    /* from the first line; 0 when it was not the format's */
+    int       started;       /* a line has ended: a byte-order mark is no more */
+    int       firstLine;     /* the next line that is not empty is the first */
+    long long emptyLines;    /* empty lines since the last one that was not */
+    long long nextNumber;    /* from the first line; 0 when it was not the format's,
+                                1 for a file of empty lines alone */
     long long rows;          /* whole rows found */
     long long leftOut;       /* lines that are not read */
     int       largestNumber; /* the largest entry number among the rows */
@@ -49,7 +60,8 @@ struct KeptReader {
 void StartKeptReader(KeptReader *reader, KeptRowFound found, void *context);
 void FeedKeptReader(KeptReader *reader, const char *bytes, size_t count);
 /* The end of the file: a last line without its line end is torn, and not
-   read; a file without its first line counts that line as left out. */
+   read; empty lines at the end do not count; a file without its first line
+   counts that line as left out, unless it holds no line at all. */
 void EndKeptReader(KeptReader *reader);
 
 /* The entry counter after a read: the next number less one, never less than

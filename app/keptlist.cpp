@@ -8,33 +8,34 @@
    kept here as the file's lines, changed as the list changes, so that a save
    costs a write and not a read of every cell.
 
-   Only the first copy of the program keeps the list: a named lock, which the
-   system releases when the process ends however it ends, tells a second copy,
-   which runs with a list of its own that is not kept. */
+   Only the first copy of the program keeps the list: a lock file in the
+   kept folder, which the system lets go when the process ends however it
+   ends, tells a second copy of the same user, in any session, which runs
+   with a list of its own that is not kept. */
 
 #include "app.h"
 #include "keptformat.h"
 #include "keptlist.h"
 #include "totals.h"
 
-#include <charconv>
 #include <commctrl.h>
 #include <shlobj.h>
 #include <string.h>
 #include <wchar.h>
 
-#define KEPT_PATH_CHARS 1024
-#define READ_CHUNK      65536
+#define READ_CHUNK 65536
 
 static const WCHAR KEPT_FOLDERS[2][32] = {L"\\Quillfeather Systems Inc", L"\\Hourwise"};
 static const WCHAR KEPT_NAME[] = L"\\Entries.txt";
 static const WCHAR SAVE_SUFFIX[] = L".saving";
+static const WCHAR LOCK_SUFFIX[] = L".lock";
 
-static HANDLE KeptLock;
+static HANDLE KeptLock = INVALID_HANDLE_VALUE;
 static WCHAR KeptFolder[KEPT_PATH_CHARS];   /* ...\Quillfeather Systems Inc\Hourwise */
 static WCHAR KeptPath[KEPT_PATH_CHARS];     /* the folder and \Entries.txt */
 static WCHAR SavePath[KEPT_PATH_CHARS];     /* the same and .saving: the next list */
-static int WriteFailureTold;
+static WCHAR LockPath[KEPT_PATH_CHARS];     /* the same and .lock */
+static int WriteFailureTold; /* since the last save that went through */
 static int SavedCounter; /* the entry counter the file holds */
 
 /* ---- where the list is kept ------------------------------------------------- */
@@ -57,94 +58,15 @@ static int FindKeptPath(void)
             Append(KeptFolder, KEPT_FOLDERS[1]);
     CoTaskMemFree(local);
     wcscpy(KeptPath, KeptFolder);
-    wcscpy(SavePath, KeptFolder);
-    return found && Append(KeptPath, KEPT_NAME) && Append(SavePath, KEPT_NAME) &&
-           Append(SavePath, SAVE_SUFFIX);
+    found = found && Append(KeptPath, KEPT_NAME);
+    wcscpy(SavePath, KeptPath);
+    wcscpy(LockPath, KeptPath);
+    return found && Append(SavePath, SAVE_SUFFIX) && Append(LockPath, LOCK_SUFFIX);
 }
 
 const WCHAR *KeptFilePath(void)
 {
     return KeptPath;
-}
-
-/* A lock of this user's session named after the file: 1 when no other copy
-   holds it. */
-static int TakeKeptLock(void)
-{
-    unsigned long long hash = 14695981039346656037ULL; /* FNV-1a of the path */
-    for (const WCHAR *c = KeptPath; *c; c++)
-        hash = (hash ^ (unsigned)towlower(*c)) * 1099511628211ULL;
-    WCHAR name[64] = L"Local\\Hourwise kept list ";
-    size_t at = wcslen(name);
-    for (int shift = 60; shift >= 0; shift -= 4)
-        name[at++] = L"0123456789abcdef"[(hash >> shift) & 15];
-    name[at] = 0;
-    KeptLock = CreateMutexW(NULL, FALSE, name);
-    if (KeptLock && GetLastError() == ERROR_ALREADY_EXISTS) {
-        CloseHandle(KeptLock);
-        KeptLock = NULL;
-        return 0;
-    }
-    return KeptLock != NULL || GetLastError() != ERROR_ACCESS_DENIED;
-}
-
-/* ---- what the user is told --------------------------------------------------- */
-
-static void AppendText(WCHAR *text, size_t size, const WCHAR *more)
-{
-    size_t have = wcslen(text);
-    while (*more && have + 1 < size)
-        text[have++] = *more++;
-    text[have] = 0;
-}
-
-static void AppendNumber(WCHAR *text, size_t size, long long number)
-{
-    char digits[24];
-    *std::to_chars(digits, digits + sizeof digits - 1, number).ptr = 0;
-    WCHAR shown[24];
-    for (int i = 0; (shown[i] = (WCHAR)digits[i]) != 0; i++) {
-    }
-    AppendText(text, size, shown);
-}
-
-/* The system's words for an error, on a line of their own. */
-static void AppendReason(WCHAR *text, size_t size, DWORD error)
-{
-    WCHAR reason[512] = {0};
-    DWORD n = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL, error,
-                             0, reason, 512, NULL);
-    while (n > 0 && (reason[n - 1] == L'\r' || reason[n - 1] == L'\n' || reason[n - 1] == L' '))
-        reason[--n] = 0;
-    if (n == 0) {
-        wcscpy(reason, L"Error ");
-        AppendNumber(reason, 512, (long long)error);
-        AppendText(reason, 512, L".");
-    }
-    AppendText(text, size, L"\n\n");
-    AppendText(text, size, reason);
-}
-
-/* A warning owned by the main window; the focus comes back where it was. */
-static void Tell(const WCHAR *message)
-{
-    HWND focus = GetFocus();
-    MessageBoxW(hMainWnd, message, L"Hourwise", MB_OK | MB_ICONWARNING);
-    if (focus)
-        SetFocus(focus);
-}
-
-/* What happened to the kept file, its path, the system's reason and what
-   follows, in one message. */
-static void TellAboutFile(const WCHAR *what, DWORD error, const WCHAR *then)
-{
-    WCHAR message[3 * KEPT_PATH_CHARS] = L"";
-    AppendText(message, 3 * KEPT_PATH_CHARS, what);
-    AppendText(message, 3 * KEPT_PATH_CHARS, KeptPath);
-    AppendReason(message, 3 * KEPT_PATH_CHARS, error);
-    AppendText(message, 3 * KEPT_PATH_CHARS, L"\n\n");
-    AppendText(message, 3 * KEPT_PATH_CHARS, then);
-    Tell(message);
 }
 
 static void NotKept(void)
@@ -157,7 +79,8 @@ static void NotKept(void)
 
 DWORD (*KeptFileFault)(void);
 
-/* Each file operation of a save asks first whether a test has it fail. */
+/* Each file operation of a save, and each read of the list at start, asks
+   first whether a test has it fail. */
 static int Faulted(DWORD *error)
 {
     *error = KeptFileFault ? KeptFileFault() : 0;
@@ -185,6 +108,25 @@ static int MakeFolders(DWORD *error)
     if (last)
         *last = 0;
     return MakeFolder(parent, error) && MakeFolder(KeptFolder, error);
+}
+
+/* The lock: a file beside the kept one, opened without sharing for as long
+   as this copy runs and deleted as it is closed, which the system does
+   however the process ends. Another copy of the same user, in this session or
+   any other, cannot open it: ERROR_SHARING_VIOLATION. Gives 0 when held. */
+static DWORD TakeKeptLock(void)
+{
+    DWORD error = 0;
+    for (int attempt = 0; KeptLock == INVALID_HANDLE_VALUE && attempt < 2; attempt++) {
+        KeptLock = CreateFileW(LockPath, GENERIC_READ, 0, NULL, OPEN_ALWAYS,
+                               FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, NULL);
+        if (KeptLock != INVALID_HANDLE_VALUE)
+            return 0;
+        error = GetLastError();
+        if (error != ERROR_PATH_NOT_FOUND || !MakeFolders(&error))
+            break; /* the folders are made at the first start */
+    }
+    return KeptLock == INVALID_HANDLE_VALUE ? error : 0;
 }
 
 /* The file beside the kept one, made anew. */
@@ -242,25 +184,46 @@ static DWORD WriteKeptFile(void)
     return error;
 }
 
-void SaveKeptList(void)
+/* Writes the list when the disk does not hold it yet; gives 0 when it does
+   now, or the error that stopped the save. A copy that could not take the
+   lock at start takes it first: it never writes without it. */
+static DWORD Save(void)
 {
     if (!ListIsKept || (!KeptListUnsaved && SavedCounter == EntryCounter))
-        return;
+        return 0;
     if (KeptLinesBroken || KeptLineCount != EntryRowCount())
         KeptLinesBroken = !ReadKeptLinesFromList();
-    DWORD error = KeptLinesBroken ? ERROR_NOT_ENOUGH_MEMORY : WriteKeptFile();
+    DWORD error = KeptLinesBroken ? ERROR_NOT_ENOUGH_MEMORY : TakeKeptLock();
+    if (!error)
+        error = WriteKeptFile();
+    KeptListUnsaved = error != 0;
     if (!error) {
-        KeptListUnsaved = 0;
         SavedCounter = EntryCounter;
-        return;
+        WriteFailureTold = 0; /* the next failure is said again */
     }
-    KeptListUnsaved = 1;
-    if (WriteFailureTold)
-        return; /* said once a run; each change tries again */
+    return error;
+}
+
+void SaveKeptList(void)
+{
+    DWORD error = Save();
+    if (!error || WriteFailureTold)
+        return; /* said once until a save goes through; each change tries again */
     WriteFailureTold = 1;
     TellAboutFile(L"Hourwise cannot keep the list of entries in\n", error,
                   L"The list stays as it is while Hourwise runs, and each change tries again to "
                   L"keep it. Print or copy it before you close Hourwise if this goes on.");
+}
+
+int MayCloseKeptList(void)
+{
+    DWORD error = Save(); /* one more try, in silence */
+    return !error || AskToCloseUnkept(error);
+}
+
+void SaveKeptListInSilence(void)
+{
+    Save();
 }
 
 /* ---- reading back at start ----------------------------------------------------- */
@@ -304,7 +267,7 @@ static int ReadKeptFile(HANDLE file, KeptReader *reader, Loading *loading, DWORD
     *error = chunk ? 0 : ERROR_NOT_ENOUGH_MEMORY;
     while (chunk) {
         DWORD got = 0;
-        if (!ReadFile(file, chunk, READ_CHUNK, &got, NULL)) {
+        if (Faulted(error) || !ReadFile(file, chunk, READ_CHUNK, &got, NULL)) {
             *error = GetLastError();
             break;
         }
@@ -352,38 +315,15 @@ static DWORD SetAside(WCHAR *aside)
     return error;
 }
 
-static void TellNotReadWhole(const KeptReader *reader, const Loading *loading, DWORD readError,
-                             const WCHAR *aside, DWORD asideError)
-{
-    long long leftOut = reader->leftOut + loading->notShown;
-    WCHAR message[4 * KEPT_PATH_CHARS] = L"The list kept from the last run could not be read whole";
-    if (readError)
-        AppendReason(message, 4 * KEPT_PATH_CHARS, readError);
-    AppendText(message, 4 * KEPT_PATH_CHARS, readError ? L"\n\n" : L": ");
-    AppendNumber(message, 4 * KEPT_PATH_CHARS, leftOut);
-    AppendText(message, 4 * KEPT_PATH_CHARS,
-               leftOut == 1 ? L" line was left out." : L" lines were left out.");
-    AppendText(message, 4 * KEPT_PATH_CHARS, L" The entries that were read whole are shown.\n\n");
-    if (asideError == 0) {
-        AppendText(message, 4 * KEPT_PATH_CHARS, L"The file is kept aside, as it was, as\n");
-        AppendText(message, 4 * KEPT_PATH_CHARS, aside);
-    } else {
-        AppendText(message, 4 * KEPT_PATH_CHARS,
-                   L"The file could not be kept aside, so it is left as it is in\n");
-        AppendText(message, 4 * KEPT_PATH_CHARS, KeptPath);
-        AppendReason(message, 4 * KEPT_PATH_CHARS, asideError);
-        AppendText(message, 4 * KEPT_PATH_CHARS, L"\n\nThe list of this run is not kept.");
-    }
-    Tell(message);
-}
-
 void OpenKeptList(void)
 {
     ForgetKeptLines();
     KeptLinesBroken = KeptListUnsaved = WriteFailureTold = 0;
     SavedCounter = EntryCounter;
     ListIsKept = 0;
-    if (!FindKeptPath() || !TakeKeptLock()) {
+    /* without the lock for another reason than a copy that holds it (its
+       folder cannot be made), the list is kept, and each save tries again */
+    if (!FindKeptPath() || TakeKeptLock() == ERROR_SHARING_VIOLATION) {
         NotKept();
         return;
     }
@@ -430,16 +370,15 @@ void OpenKeptList(void)
         KeptListUnsaved = 1; /* the whole rows are kept at once */
         SaveKeptList();
     }
-    TellNotReadWhole(&reader, &loading, readToEnd ? 0 : readError, aside, asideError);
+    TellNotReadWhole(reader.leftOut + loading.notShown, readToEnd ? 0 : readError, aside, asideError);
 }
 
 void CloseKeptList(void)
 {
-    WriteFailureTold = 1; /* a last try as the window goes, in silence */
-    SaveKeptList();
+    Save(); /* a last try as the window goes, in silence */
     ForgetKeptLines();
-    if (KeptLock)
+    if (KeptLock != INVALID_HANDLE_VALUE)
         CloseHandle(KeptLock);
-    KeptLock = NULL;
+    KeptLock = INVALID_HANDLE_VALUE;
     ListIsKept = 0;
 }

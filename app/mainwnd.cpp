@@ -208,6 +208,8 @@ static void NewEntry(void)
 
 static void AddEntry(void)
 {
+    if (!MayNumberEntries(1, 0))
+        return; /* numbers have run out: the entry stays in the editor */
     /* The fields are read before the list is touched: every selection change
        rewrites them from the selected row. */
     double values[8];
@@ -305,7 +307,8 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
             DialogBoxParamA(hInst, MAKEINTRESOURCEA(IDD_ABOUTBOX), window, AboutDlgProc, 0);
             return 0;
         case IDM_EXIT:
-            DestroyWindow(window);
+            if (MayCloseKeptList())
+                DestroyWindow(window);
             return 0;
         case IDM_PRINTTIMESHEET:
         case IDC_PRINT:
@@ -378,6 +381,14 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         if (HandleHistoryKey(message, wParam))
             return 0;
         break;
+    case WM_CLOSE:
+        if (MayCloseKeptList())
+            DestroyWindow(window);
+        return 0;
+    case WM_ENDSESSION: /* the process may end without WM_DESTROY */
+        if (wParam)
+            SaveKeptListInSilence();
+        return 0;
     case WM_DESTROY:
         CloseKeptList();
         ForgetListHistory();

@@ -150,6 +150,10 @@ int PasteEntries(void)
              "most 10,000 at a time.");
         return 0;
     }
+    if (!MayNumberEntries(count.entries, 1)) { /* says so; nothing is pasted */
+        HeapFree(GetProcessHeap(), 0, text);
+        return 0;
+    }
     int refused = 0, added = 0;
     if (count.entries > 0) {
         HWND focus = GetFocus();

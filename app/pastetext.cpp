@@ -189,6 +189,14 @@ int ReadCellTime(const char *cell, size_t length, const TimeRules *rules, ClockL
     return 1;
 }
 
+/* A clock time at midnight exactly (0:00, 00:00:00, 12:00 AM). */
+static int IsMidnight(const Cell *cell, const TimeRules *rules)
+{
+    ClockLine alone = {-1, 0};
+    double hours;
+    return ReadClockTime(cell->text, cell->length, rules, &alone, &hours) && alone.last == 0;
+}
+
 PasteLineKind ReadPasteLine(const char *line, size_t length, const TimeRules *rules,
                             double times[8])
 {
@@ -211,8 +219,12 @@ PasteLineKind ReadPasteLine(const char *line, size_t length, const TimeRules *ru
     ClockLine clock = {-1, 0};
     for (int k = 0; k < 8; k++) {
         times[k] = 0.0;
-        if (k < timeCount &&
-            !ReadCellTime(cells[first + k].text, cells[first + k].length, rules, &clock, &times[k]))
+        const Cell *cell = &cells[first + k];
+        if (k % 2 == 0 && k + 1 < timeCount && IsMidnight(cell, rules) && IsMidnight(cell + 1, rules)) {
+            times[++k] = 0.0; /* an empty pair: no time of the day */
+            continue;
+        }
+        if (k < timeCount && !ReadCellTime(cell->text, cell->length, rules, &clock, &times[k]))
             return PASTE_LEFT_OUT;
     }
     return PASTE_ENTRY;

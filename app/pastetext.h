@@ -57,7 +57,9 @@ int ReadCellTime(const char *cell, size_t length, const TimeRules *rules, ClockL
                  double *hours);
 
 /* What a line is; for an entry, its eight times (In 1, Out 1, ... Out 4) as
-   ReadCellTime gives them on the line's one clock, missing ones 0. A line of
+   ReadCellTime gives them on the line's one clock, missing ones 0; a pair
+   of two clock times at midnight (0:00, 12:00 AM) is an empty pair, 0 and 0,
+   and leaves the clock as it was. A line of
    10 cells whose first cell is a whole number is a copied row: the number is
    dropped and the hours at its end are ignored. */
 PasteLineKind ReadPasteLine(const char *line, size_t length, const TimeRules *rules,

@@ -1,12 +1,18 @@
 /* Fuzz target for the kept list's file and its reader. A mode byte, then a
    list to write (even) or the bytes of a file (odd). Checks:
-   - rows as Add and paste make them, numbers with gaps and any next number,
-     written as the format says and fed in pieces of any size, read back byte
-     for byte, nothing left out, the counter at the next number less one (or
-     the largest number); cut anywhere, the file gives exactly the rows whose
-     lines lie whole before the cut, and one line left out unless the cut is
-     on a line end;
-   - any bytes: every row read is a whole line of the file, in order; with the
+   - every list the program can make reads back identical: from any entry
+     counter (often near the last number), Adds and pastes numbered on as
+     far as the program allows them (which must be up to 999,999,999 and no
+     further), some rows deleted, times as Add and paste make them, written
+     as the format says and fed in pieces of any size, read back byte for
+     byte, nothing left out, the counter as it was; cut anywhere, the file
+     gives exactly the rows whose lines lie whole before the cut, and one line
+     left out unless the cut is on a line end;
+   - any bytes: every row read is a whole line of the file, in order, its
+     number as "%d" writes one from 1 to 999,999,999 and each of its eight
+     cells the "%8.2f" text of the value it reads as (by the C library); a
+     byte-order mark before the first line and empty lines at the end do not
+     count, and a file of nothing else is an empty list; otherwise, with the
      first line read, rows, first line and lines left out add up to the
      file's lines; without it, one more is left out at most, never none. */
 
@@ -64,32 +70,36 @@ static std::string TimeCell(FuzzInput *in, ClockLine *line)
 
 static void CheckList(FuzzInput *in)
 {
-    long long next = 1 + (long long)(TakeBits(in) % (KEPT_NUMBER_MAX + 1LL));
-    std::string file = "Hourwise entries\tversion 1\tnext entry " + std::to_string(next) + "\r\n";
+    long long counter = TakeByte(in) & 1 ? 999999999 - TakeByte(in) % 64
+                                         : (long long)(TakeBits(in) % 1000000000);
     std::vector<std::string> rows;
+    for (int changes = TakeByte(in) % 40; changes > 0 && in->pos < in->size; changes--) {
+        long long count = TakeByte(in) % 4 ? 1 : 1 + TakeByte(in) % 8; /* an Add or a paste */
+        int allowed = EntryNumbersLeft(counter, count);
+        FUZZ_CHECK(allowed == (counter + count <= 999999999), "%lld entries after %lld: %d", count,
+                   counter, allowed);
+        for (; allowed && count > 0; count--) {
+            std::string row = std::to_string(++counter);
+            ClockLine line = {-1, 0};
+            for (int k = 0; k < 8; k++)
+                row += "\t" + TimeCell(in, &line);
+            if (TakeByte(in) % 5) /* else deleted since */
+                rows.push_back(row);
+        }
+    }
+    std::string file = "Hourwise entries\tversion 1\tnext entry " + std::to_string(counter + 1) + "\r\n";
     std::vector<size_t> ends; /* where each line of the file ends */
     ends.push_back(file.size());
-    long long number = 0, largest = 0;
-    for (int count = TakeByte(in) % 40; count > 0 && in->pos < in->size; count--) {
-        number += 1 + TakeByte(in) % 5;
-        if (number > KEPT_NUMBER_MAX)
-            break;
-        std::string row = std::to_string(number);
-        ClockLine line = {-1, 0};
-        for (int k = 0; k < 8; k++)
-            row += "\t" + TimeCell(in, &line);
-        rows.push_back(row);
+    for (const std::string &row : rows) {
         file += row + "\r\n";
         ends.push_back(file.size());
-        largest = number;
     }
 
     KeptReader reader;
     Rows found = ReadInPieces(file, in, &reader);
-    FUZZ_CHECK(found == rows && reader.leftOut == 0 && reader.nextNumber == next,
-               "%zu of %zu rows read back, %lld left out, next %lld of %lld", found.size(),
-               rows.size(), reader.leftOut, reader.nextNumber, next);
-    long long counter = next - 1 > largest ? next - 1 : largest;
+    FUZZ_CHECK(found == rows && reader.leftOut == 0 && reader.nextNumber == counter + 1,
+               "%zu of %zu rows read back, %lld left out, next %lld after %lld", found.size(),
+               rows.size(), reader.leftOut, reader.nextNumber, counter);
     FUZZ_CHECK(KeptEntryCounter(&reader) == counter, "counter %d, not %lld",
                KeptEntryCounter(&reader), counter);
 
@@ -103,6 +113,25 @@ static void CheckList(FuzzInput *in)
                part.size(), whole, reader.leftOut);
 }
 
+/* A row read is what the list shows: its number as "%d" writes one, and
+   each time the "%8.2f" text of the value the C library reads it as. */
+static void CheckCells(const std::string &row)
+{
+    std::vector<std::string> cells(1);
+    for (char c : row)
+        c == '\t' ? cells.push_back("") : cells.back().push_back(c);
+    FUZZ_CHECK(cells.size() == 9, "%zu cells in %s", cells.size(), row.c_str());
+    long long number = strtoll(cells[0].c_str(), NULL, 10);
+    FUZZ_CHECK(number >= 1 && number <= 999999999 && std::to_string(number) == cells[0],
+               "entry number %s", cells[0].c_str());
+    for (int k = 1; k <= 8; k++) {
+        char shown[64];
+        snprintf(shown, sizeof shown, "%8.2f", strtod(cells[k].c_str(), NULL));
+        FUZZ_CHECK(cells[k] == shown, "cell %d \"%s\" (%zu bytes) is no \"%s\"", k,
+                   cells[k].c_str(), cells[k].size(), shown);
+    }
+}
+
 static void CheckBytes(FuzzInput *in)
 {
     std::string file((const char *)in->data + in->pos, in->size - in->pos);
@@ -111,26 +140,38 @@ static void CheckBytes(FuzzInput *in)
     FuzzInput pieces = {(const uint8_t *)file.data(), file.size(), 0};
     Rows found = ReadInPieces(file, &pieces, &reader);
 
-    /* the file's lines: up to each LF, without one CR before it; a last
-       line without its LF is a line too, and so is an empty file's */
+    /* the file's lines: up to each LF, without one CR before it, and a last
+       one without its LF (torn); not the byte-order mark before the first,
+       nor the empty lines at the end */
     std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = file.find('\n', start)) != std::string::npos; start = end + 1)
+    size_t start = file.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    for (size_t end; start < file.size(); start = end + 1) {
+        end = std::min(file.find('\n', start), file.size());
         lines.push_back(file.substr(start, end - start - (end > start && file[end - 1] == '\r')));
-    long long torn = start < file.size() || file.empty() ? 1 : 0;
+    }
+    while (!lines.empty() && lines.back().empty())
+        lines.pop_back();
+    if (lines.empty()) {
+        FUZZ_CHECK(found.empty() && reader.leftOut == 0 && reader.nextNumber > 0 &&
+                       KeptEntryCounter(&reader) == 0,
+                   "no line, yet %zu rows, %lld left out, next %lld", found.size(), reader.leftOut,
+                   reader.nextNumber);
+        return;
+    }
     size_t line = 0;
     for (const std::string &row : found) {
         while (line < lines.size() && lines[line] != row)
             line++;
         FUZZ_CHECK(line < lines.size(), "a row that is no whole line: %s", row.c_str());
         line++;
+        CheckCells(row);
     }
     long long header = reader.nextNumber > 0 ? 1 : 0;
     long long counted = (long long)found.size() + header + reader.leftOut;
-    long long all = (long long)lines.size() + torn;
+    long long all = (long long)lines.size();
     FUZZ_CHECK(header ? counted == all : counted - all <= 1 && counted >= all && reader.leftOut > 0,
-               "%zu rows, %lld first line, %lld left out of %zu lines (%lld torn)", found.size(),
-               header, reader.leftOut, lines.size(), torn);
+               "%zu rows, %lld first line, %lld left out of %lld lines", found.size(), header,
+               reader.leftOut, all);
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)

@@ -14,8 +14,9 @@
      field, left and added make a cell that pastes back as itself;
    - those bytes as a cell in the typed notation paste as Add stores them, and
      a plain number with a minus sign pastes as that negative number;
-   - two clock times from fuzzed parts (once a run, every second of an hour)
-     paste as the rule written out here in integers says. */
+   - two to eight clock times from fuzzed parts, midnights among them (once a
+     run, two: every second of an hour) paste as the rule written out here
+     in integers says, over as many midnights as the line crosses. */
 
 #include "fuzz_common.h"
 #include "pastetext.h"
@@ -63,31 +64,45 @@ static void CheckCopiedBack(const double times[8], const TimeRules *rules)
                    again[k]);
 }
 
-/* A line of two clock times made from their parts (hours, minutes, seconds
-   or -1 for none, a suffix: 1 and 2 AM, 3 and 4 PM) pastes as the rule says:
+/* A line of clock times made from their parts (hours, minutes, seconds or
+   -1 for none, a suffix: 1 and 2 AM, 3 and 4 PM) pastes as the rule says:
    hundredths from the whole seconds, an exact half up; 12 AM is 0; a time of
-   the day earlier than the one before it is 24 hours on. */
-static void CheckClockLine(const int parts[2][4], const TimeRules *rules)
+   the day earlier than the time of the day before it is on the next day, 24
+   hours on for each midnight crossed so far; a pair of two midnights is
+   empty, 0 and 0, and no time of the day. */
+static void CheckClockLine(const int parts[][4], int count, const TimeRules *rules)
 {
     static const char *const SUFFIXES[5] = {"", " AM", "am", "PM", " pm"};
-    char line[64];
-    int n = 0, valid = 1;
-    long second[2] = {-1, -1}; /* of the day; -1 for a duration */
-    double expected[2], times[8];
-    for (int i = 0; i < 2; i++) {
+    char line[8 * 32];
+    int n = 0, valid = 1, days = 0;
+    long second[8], last = -1; /* of the day; -1 for a duration */
+    double expected[8] = {0}, times[8];
+    for (int i = 0; i < count; i++) {
         const int *p = parts[i];
         n += snprintf(line + n, sizeof line - n, p[2] < 0 ? "%s%d:%02d%.0d%s" : "%s%d:%02d:%02d%s",
                       i ? "\t" : "", p[0], p[1], p[2] < 0 ? 0 : p[2], SUFFIXES[p[3]]);
         valid &= p[1] < 60 && p[2] < 60 && (!p[3] || (p[0] >= 1 && p[0] <= 12));
+        int hours = p[3] ? p[0] % 12 + 12 * (p[3] > 2) : p[0];
+        second[i] = hours < 24 ? 3600L * hours + 60 * p[1] + (p[2] > 0 ? p[2] : 0) : -1;
+    }
+    for (int i = 0; i < count; i++) {
+        if (i % 2 == 0 && i + 1 < count && second[i] == 0 && second[i + 1] == 0) {
+            i++; /* an empty pair */
+            continue;
+        }
+        const int *p = parts[i];
         int s = 60 * p[1] + (p[2] > 0 ? p[2] : 0), hours = p[3] ? p[0] % 12 + 12 * (p[3] > 2) : p[0];
-        second[i] = hours < 24 ? 3600L * hours + s : -1;
-        hours += i == 1 && second[1] >= 0 && second[1] < second[0] ? 24 : 0;
+        if (second[i] >= 0) {
+            days += second[i] < last;
+            last = second[i];
+            hours += 24 * days;
+        }
         expected[i] = RoundToDecimals(
             hours + RoundToStepValue((s / 36 + (s % 36 >= 18)) / 100.0, rules->step, rules->roundType), 2);
     }
     int entry = ReadPasteLine(line, (size_t)n, rules, times) == PASTE_ENTRY;
     FUZZ_CHECK(entry == valid, "\"%s\" entry %d", line, entry);
-    for (int i = 0; entry && i < 2; i++)
+    for (int i = 0; entry && i < 8; i++)
         FUZZ_CHECK(SameDouble(times[i], expected[i]), "\"%s\": time %d is %.17g, not %.17g", line, i,
                    times[i], expected[i]);
 }
@@ -151,14 +166,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     CheckTypedField(text, length, &rules);
 
     static const int RANGES[4] = {30, 64, 65, 5}; /* hours, minutes, seconds + 1, suffix */
-    int clock[2][4]; /* from the text's first bytes, read again */
+    static const int MIDNIGHTS[4][4] = {{0, 0, -1, 0}, {0, 0, 0, 0}, {12, 0, -1, 1}, {12, 0, 0, 4}};
+    int clock[8][4]; /* from the text's first bytes, read again: a count, midnights, parts */
+    int count = 2 + (length > 0 ? (uint8_t)text[0] : 0) % 7, midnights = length > 1 ? (uint8_t)text[1] : 0;
+    for (int i = 0; i < 32; i++)
+        clock[i / 4][i % 4] = (2 + i < (int)length ? (uint8_t)text[2 + i] : 0) % RANGES[i % 4] - (i % 4 == 2);
     for (int i = 0; i < 8; i++)
-        clock[i / 4][i % 4] = (i < (int)length ? (uint8_t)text[i] : 0) % RANGES[i % 4] - (i % 4 == 2);
-    CheckClockLine(clock, &rules);
+        if (midnights >> i & 1)
+            memcpy(clock[i], MIDNIGHTS[clock[i][0] % 4], sizeof clock[i]);
+    CheckClockLine(clock, count, &rules);
     static int hourSwept = 0; /* every second of 8 PM after 8:30 PM, once a run */
     for (int second = 0; !hourSwept && second < 3600; second++) {
         int sweep[2][4] = {{8, 30, -1, 3}, {8, second / 60, second % 60, 4}};
-        CheckClockLine(sweep, &rules);
+        CheckClockLine(sweep, 2, &rules);
     }
     hourSwept = 1;
 

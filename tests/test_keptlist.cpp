@@ -1,6 +1,9 @@
-// The kept list: what a start shows of a kept file, whole, damaged, in the
-// way or held elsewhere; a save failing at any of its file operations; a
-// second copy; and the real program killed at random moments of a session.
+// The kept list: what a start shows of a kept file, whole, edited, damaged,
+// in the way, held elsewhere or failing to read; a save failing at any of
+// its file operations, and what a kill at each of them leaves; failures said
+// again after a save went through, and the question before closing on a list
+// the disk does not hold; entry numbers that end where the file's reader does;
+// a second copy; and the real program killed at random moments of a session.
 #include <gtest/gtest.h>
 
 #include "app.h"
@@ -8,7 +11,9 @@
 #include "resource.h"
 
 #include <shlobj.h>
+#include <algorithm>
 #include <functional>
+#include <map>
 #include <random>
 #include <string>
 
@@ -20,9 +25,47 @@ const char GOOD[] = "Hourwise entries\tversion 1\tnext entry 8\r\n"
                     "2\t    8.00\t   17.00\t    0.00\t    0.00\t    0.00\t    0.00\t    0.00\t    0.00\r\n"
                     "7\t   22.25\t   30.00\t    0.00\t    0.00\t    0.00\t    0.00\t    0.00\t    0.00\r\n";
 
+const std::string TORN(GOOD, sizeof GOOD - 30);
+
 void PutFile(const std::string &bytes) { WriteFileBytes(KeptPath(), bytes); }
 HANDLE Held = INVALID_HANDLE_VALUE;
 
+int FailingOperation, Operations;
+std::vector<std::string> Snapshots; // the kept file at each file operation
+
+DWORD FailCounted()
+{
+    Snapshots.push_back(FileBytes(KeptPath()));
+    return ++Operations == FailingOperation ? ERROR_DISK_FULL : 0;
+}
+
+void HoldOpen()
+{
+    Held = CreateFileW(KeptPath().c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+}
+
+// A damaged file set aside as the program starts; then files under the names
+// it would give one set aside in the next seconds, and another damaged file.
+void SetAsideBefore()
+{
+    PutFile(TORN);
+    DriveDialogs([] { CloseMainWindow(); StartMainWindow(); },
+                 {{"first set aside", NULL, MAIN_WINDOW_THEN, PressOk}});
+    SYSTEMTIME now;
+    FILETIME time;
+    GetLocalTime(&now);
+    SystemTimeToFileTime(&now, &time);
+    for (int second = 0; second < 3; second++) {
+        FileTimeToSystemTime(&time, &now);
+        wchar_t name[64];
+        swprintf(name, 64, L"\\Entries.txt.unreadable-%04d%02d%02d-%02d%02d%02d", now.wYear, now.wMonth,
+                 now.wDay, now.wHour, now.wMinute, now.wSecond);
+        HANDLE file = CreateFileW((KeptFolder() + name).c_str(), GENERIC_WRITE, 0, NULL, CREATE_NEW, 0, NULL);
+        CloseHandle(file);
+        (*(ULONGLONG *)&time) += 10000000; // a second on
+    }
+    PutFile("Hourwise entries\tversion 1\tnext entry 8\r\nno row\r\n");
+}
 struct StartCase {
     const char *name;
     std::function<void()> before;   // done before the start
@@ -34,8 +77,17 @@ struct StartCase {
 
 const StartCase START_CASES[] = {
     {"Whole", [] { PutFile(GOOD); }, "2,7 2,7,8", "", "Hourwise", ""},
-    {"TornLine", [] { PutFile(std::string(GOOD, sizeof GOOD - 30)); }, "2 2,8",
+    {"TornLine", [] { PutFile(TORN); }, "2 2,8", "1 line was left out", "Hourwise", ""},
+    {"NulInACell", [] { PutFile(std::string(GOOD).insert(51, 1, '\0')); }, "7 7,8",
      "1 line was left out", "Hourwise", ""},
+    {"ByteOrderMarkAndEmptyLastLines", [] { PutFile("\xEF\xBB\xBF" + std::string(GOOD) + "\r\n\n"); },
+     "2,7 2,7,8", "", "Hourwise", ""},
+    {"NoByteAtAll", [] { PutFile(""); }, " 1", "", "Hourwise", ""},
+    {"BesideFilesSetAsideBefore", SetAsideBefore, " 8", "1 line was left out", "Hourwise", ""},
+    {"ReadFails", [] { PutFile(GOOD); Operations = 0; FailingOperation = 1; KeptFileFault = FailCounted; },
+     " 1", "1 line was left out", "Hourwise", ""},
+    {"DamagedAndHeldOpen", [] { PutFile(TORN); HoldOpen(); }, "2 2,8", "could not be kept aside",
+     "Hourwise (list not kept)", ""},
     {"RandomBytes", [] { std::string noise; std::mt19937 random(7);
                          for (int i = 0; i < 3000; i++) noise += (char)(random() % 256);
                          PutFile(noise); }, " 1", "lines were left out", "Hourwise", ""},
@@ -43,27 +95,32 @@ const StartCase START_CASES[] = {
      "cannot be opened", "Hourwise (list not kept)", ""},
     {"FileWhereTheFolderShouldBe", [] { WriteFileBytes(KeptFolder(), GOOD); }, " 1", "",
      "Hourwise", "cannot keep the list"},
-    {"HeldOpenByAnotherProgram", [] { PutFile(GOOD); Held = CreateFileW(KeptPath().c_str(), GENERIC_READ,
-                                       FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL); },
+    {"HeldOpenByAnotherProgram", [] { PutFile(GOOD); HoldOpen(); },
      "2,7 2,7,8", "", "Hourwise", "cannot keep the list"},
 };
 
 class KeptStart : public KeptList, public ::testing::WithParamInterface<StartCase> {};
 
 // The rows that read whole, the focus on New and nothing to undo; the file
-// as it was, or kept aside byte for byte; then two Adds, of which the first
-// may say that the list cannot be kept and the second says nothing; once
-// the file is free again, a change keeps the list in silence.
+// as it was, or kept aside byte for byte beside the files kept aside before;
+// then two Adds, of which the first may say that the list cannot be kept and
+// the second says nothing; once the file is free again, a change keeps the
+// list in silence, or leaves the only copy of a file not set aside alone.
 TEST_P(KeptStart, ShowsTheWholeRowsSaysSoOnceAndLosesNothing)
 {
     const StartCase &c = GetParam();
     c.before();
+    std::map<std::wstring, std::string> earlier; // files set aside before
+    for (const std::wstring &name : KeptFolderFiles())
+        earlier[name] = FileBytes(KeptFolder() + L"\\" + name);
+    earlier.erase(L"Entries.txt");
     std::string bytes = FileBytes(KeptPath()), box;
     auto answer = [&](HWND dialog) { box = BoxText(dialog); PressOk(dialog); };
     if (*c.startMessage)
         DriveDialogs([&] { Restart(); }, {{c.startMessage, NULL, MAIN_WINDOW_THEN, answer}});
     else
         Restart();
+    KeptFileFault = NULL;
     EXPECT_NE(std::string::npos, box.find(c.startMessage)) << box;
     std::string shown = c.shown;
     EXPECT_EQ(shown.substr(0, shown.find(' ')), EntryNumbers());
@@ -71,8 +128,14 @@ TEST_P(KeptStart, ShowsTheWholeRowsSaysSoOnceAndLosesNothing)
                                                    std::to_string(CanUndoListChange()));
     if (strstr(c.startMessage, "left out")) { // the whole rows kept, the file aside
         std::vector<std::wstring> files = KeptFolderFiles();
-        ASSERT_EQ(2u, files.size());
-        std::wstring aside = files[files[0] == L"Entries.txt" ? 1 : 0];
+        ASSERT_EQ(2u + earlier.size(), files.size());
+        std::wstring aside;
+        for (const std::wstring &name : files) {
+            if (earlier.count(name))
+                EXPECT_EQ(earlier[name], FileBytes(KeptFolder() + L"\\" + name));
+            else if (name != L"Entries.txt")
+                aside = name;
+        }
         EXPECT_EQ(0u, aside.find(L"Entries.txt.unreadable-"));
         EXPECT_EQ(bytes, FileBytes(KeptFolder() + L"\\" + aside));
         EXPECT_EQ(ListRows(), KeptRows());
@@ -92,23 +155,21 @@ TEST_P(KeptStart, ShowsTheWholeRowsSaysSoOnceAndLosesNothing)
         CloseHandle(Held);
         Held = INVALID_HANDLE_VALUE;
         EnterRow({"5", "6"});
-        EXPECT_EQ(ListRows(), KeptRows());
+        if (strstr(c.title, "not kept"))
+            EXPECT_EQ(bytes, FileBytes(KeptPath()));
+        else
+            EXPECT_EQ(ListRows(), KeptRows());
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, KeptStart, ::testing::ValuesIn(START_CASES),
                          [](const ::testing::TestParamInfo<StartCase> &info) { return info.param.name; });
 
-int FailingOperation, Operations;
-
-DWORD FailCounted()
-{
-    return ++Operations == FailingOperation ? ERROR_DISK_FULL : 0;
-}
-
 // For every n, the n-th file operation of a save fails: the kept file stays
 // as it was, nothing is left beside it, the list holds the new row, and only
 // the first failure says so; the first save that goes through keeps it all.
+// A kill at any file operation, the move's too, leaves the kept file as it
+// was before the save or as it is after it.
 TEST_F(KeptList, ASaveFailingAtAnyOperationLeavesTheKeptFileAsItWas)
 {
     EnterRow({"8", "17"});
@@ -116,6 +177,7 @@ TEST_F(KeptList, ASaveFailingAtAnyOperationLeavesTheKeptFileAsItWas)
     for (FailingOperation = 1;; FailingOperation++) {
         std::string before = FileBytes(KeptPath()), box;
         Operations = 0;
+        Snapshots.clear();
         auto add = [] { EnterRow({"9", "10"}); };
         if (FailingOperation > 1)
             add();
@@ -125,6 +187,8 @@ TEST_F(KeptList, ASaveFailingAtAnyOperationLeavesTheKeptFileAsItWas)
                                     PressOk(dialog);
                                 }}});
         EXPECT_EQ(FailingOperation + 1, RowCount());
+        for (const std::string &left : Snapshots)
+            EXPECT_TRUE(left == before || left == FileBytes(KeptPath())) << "killed in a save: " << left;
         if (Operations < FailingOperation)
             break; // every operation went through
         EXPECT_EQ(before, FileBytes(KeptPath())) << "operation " << FailingOperation;
@@ -136,6 +200,80 @@ TEST_F(KeptList, ASaveFailingAtAnyOperationLeavesTheKeptFileAsItWas)
     KeptFileFault = NULL;
     EXPECT_GT(FailingOperation, 5);
     EXPECT_EQ(ListRows(), KeptRows());
+}
+
+DWORD DiskFull() { return ERROR_DISK_FULL; }
+
+void Answer(const char *name, const std::function<void()> &open, std::string *box, int button = IDOK)
+{
+    DriveDialogs(open, {{name, hMainWnd, -1, [=](HWND dialog) {
+                             *box += BoxText(dialog) + "|";
+                             PushButton(dialog, button);
+                         }}});
+}
+
+// Each run of failed saves is said once; closing on a list the disk does not
+// hold asks first, and No goes on with it; Windows ending the session asks
+// nothing and saves once more; Yes closes and loses the rows not kept.
+TEST_F(KeptList, EachRunOfFailuresIsSaidAndClosingOnAListNotKeptAsks)
+{
+    std::string box;
+    EnterRow({"1"});
+    KeptFileFault = DiskFull;
+    Answer("first failure", [] { EnterRow({"2"}); }, &box);
+    KeptFileFault = NULL;
+    EnterRow({"3"});
+    KeptFileFault = DiskFull;
+    Answer("failure after a save", [] { EnterRow({"4"}); }, &box);
+    EnterRow({"5"});
+    Answer("close question", [] { SendMessageA(hMainWnd, WM_CLOSE, 0, 0); }, &box, IDNO);
+    EXPECT_EQ(3u, std::count(box.begin(), box.end(), '|')) << box;
+    EXPECT_EQ(0u, box.substr(box.rfind('|', box.size() - 2) + 1).find(
+                      "Hourwise could not keep your list on disk")) << box;
+    EXPECT_EQ("1,2,3,4,5 New", EntryNumbers() + " " + FocusName());
+    KeptFileFault = NULL;
+    EnterRow({"6"});
+    EXPECT_EQ(ListRows(), KeptRows());
+
+    KeptFileFault = DiskFull;
+    Answer("failure", [] { EnterRow({"7"}); }, &box);
+    EXPECT_TRUE(SendMessageA(hMainWnd, WM_QUERYENDSESSION, 0, 0));
+    SendMessageA(hMainWnd, WM_ENDSESSION, TRUE, 0);
+    KeptFileFault = NULL;
+    SendMessageA(hMainWnd, WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(ListRows(), KeptRows());
+    KeptFileFault = DiskFull;
+    Answer("failure", [] { EnterRow({"8"}); }, &box);
+    Answer("close question", [] { SendMessageA(hMainWnd, WM_COMMAND, IDM_EXIT, 0); }, &box, IDYES);
+    KeptFileFault = NULL;
+    EXPECT_FALSE(IsWindow(hMainWnd));
+    StartMainWindow();
+    EXPECT_EQ("1,2,3,4,5,6,7", EntryNumbers());
+}
+
+// A list at the last entry number: an Add and a paste are refused, with the
+// entry left in the editor, and the list reads back whole at the next start.
+TEST_F(KeptList, NoEntryIsNumberedPastWhatTheFileReadsBack)
+{
+    PutFile("Hourwise entries\tversion 1\tnext entry 1000000000\r\n999999999\t    1.00\t    2.00\t"
+            "    0.00\t    0.00\t    0.00\t    0.00\t    0.00\t    0.00\r\n");
+    Restart();
+    std::string box;
+    PutOnClipboard("8\t17\n");
+    SetFocus(hEntryList);
+    Answer("paste refused", [] { PressKey('V', false, true); }, &box);
+    Answer("Add refused", [] { EnterRow({"8", "17"}); }, &box);
+    EXPECT_EQ("The entry on the clipboard would be numbered past 999,999,999, where entry numbers "
+              "end. Nothing was pasted.\n\nOnce every entry is deleted, or after Clear All, entries "
+              "are numbered from 1 again.|This entry would be number 1,000,000,000, and entry numbers "
+              "end at 999,999,999. It was not added, and stays in the editor.\n\nOnce every entry is "
+              "deleted, or after Clear All, entries are numbered from 1 again.|", box);
+    EXPECT_EQ("999999999 " + EntryStates() + " 8.00", EntryNumbers() + " " + EnabledStates() + " " +
+                                                           Trimmed(ControlText(IDC_TIMEIN1)));
+    std::string rows = ListRows();
+    Restart();
+    EXPECT_EQ(rows, ListRows());
+    EXPECT_EQ(rows, KeptRows());
 }
 
 // ---- the real program: a second copy, and kills at random moments ------------------

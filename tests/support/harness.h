@@ -175,7 +175,7 @@ std::string Trimmed(const std::string &text);   // without its leading blanks
 // The kept file of the test prefix and its folder (%LOCALAPPDATA%\...\Hourwise).
 std::wstring KeptFolder();
 std::wstring KeptPath();
-std::vector<std::wstring> KeptFolderFiles();   // the names in the folder
+std::vector<std::wstring> KeptFolderFiles();   // the names in the folder, but the lock of a copy
 std::string FileBytes(const std::wstring &path);   // "" when it cannot be read
 void WriteFileBytes(const std::wstring &path, const std::string &bytes);   // makes its folder
 // The folder and all in it removed (a file in its place too): a first start.

@@ -46,7 +46,8 @@ std::vector<std::wstring> KeptFolderFiles()
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW((KeptFolder() + L"\\*").c_str(), &found);
     for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found))
-        if (wcscmp(found.cFileName, L".") && wcscmp(found.cFileName, L".."))
+        if (wcscmp(found.cFileName, L".") && wcscmp(found.cFileName, L"..") &&
+            wcscmp(found.cFileName, L"Entries.txt.lock"))
             names.push_back(found.cFileName);
     FindClose(search);
     return names;
