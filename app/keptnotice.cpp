@@ -84,12 +84,16 @@ void TellAboutFile(const WCHAR *what, DWORD error, const WCHAR *then)
 void TellNotReadWhole(long long leftOut, DWORD readError, const WCHAR *aside, DWORD asideError)
 {
     WCHAR message[MESSAGE_CHARS] = L"The list kept from the last run could not be read whole";
-    if (readError)
+    if (readError) { /* what the rest of the file holds is not known */
         AppendReason(message, MESSAGE_CHARS, readError);
-    AppendText(message, MESSAGE_CHARS, readError ? L"\n\n" : L": ");
-    AppendNumber(message, MESSAGE_CHARS, leftOut);
-    AppendText(message, MESSAGE_CHARS, leftOut == 1 ? L" line was left out." : L" lines were left out.");
-    AppendText(message, MESSAGE_CHARS, L" The entries that were read whole are shown.\n\n");
+        AppendText(message, MESSAGE_CHARS, L"\n\n");
+    } else {
+        AppendText(message, MESSAGE_CHARS, L": ");
+        AppendNumber(message, MESSAGE_CHARS, leftOut);
+        AppendText(message, MESSAGE_CHARS,
+                   leftOut == 1 ? L" line was left out. " : L" lines were left out. ");
+    }
+    AppendText(message, MESSAGE_CHARS, L"The entries that were read whole are shown.\n\n");
     if (asideError == 0) {
         AppendText(message, MESSAGE_CHARS, L"The file is kept aside, as it was, as\n");
         AppendText(message, MESSAGE_CHARS, aside);

@@ -476,6 +476,12 @@ INSTANTIATE_TEST_SUITE_P(
                   {"22.25 30.00 0.00 0.00 0.00 0.00 0.00 0.00", "16.00 24.00 0.00 0.00 0.00 0.00 0.00 0.00",
                    "22.00 26.00 26.50 30.00 0.00 0.00 0.00 0.00", "0.00 8.02 8.03 8.05 0.00 0.00 0.00 0.00",
                    "0.50 24.00 0.00 0.00 0.00 0.00 0.00 0.00"}, ""},
+        // a pair of two midnights is empty and leaves the shift's clock alone
+        PasteCase{"EmptyPairsAtMidnight", NULL,
+                  "22:00\t6:00\t0:00\t0:00\r\n10:00 PM\t2:00 AM\t12:00 AM\t12:00 am\t3:00 AM\t4:00 AM\r\n"
+                  "00:00:00\t0:00\t8:00\t17:00\r\n",
+                  {"22.00 30.00 0.00 0.00 0.00 0.00 0.00 0.00", "22.00 26.00 0.00 0.00 27.00 28.00 0.00 0.00",
+                   "0.00 0.00 8.00 17.00 0.00 0.00 0.00 0.00"}, ""},
         PasteCase{"ExactHalvesOfSecondsToATenth", &TENTH_BOTH, "8:00:54\t8:02:42\r\n",
                   {"8.00 8.10 0.00 0.00 0.00 0.00 0.00 0.00"}, ""},
         PasteCase{"ClockTimesToAQuarterHour", &QUARTER_BOTH, "7:52\t7*52\t11:37:30 AM\t5:07 PM\r\n",
