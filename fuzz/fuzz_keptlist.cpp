@@ -7,7 +7,7 @@
      as the format says and fed in pieces of any size, read back byte for
      byte, nothing left out, the counter as it was; cut anywhere, the file
      gives exactly the rows whose lines lie whole before the cut, and one line
-     left out unless the cut is on a line end;
+     left out unless the cut is on a line end or at the start (no byte);
    - any bytes: every row read is a whole line of the file, in order, its
      number as "%d" writes one from 1 to 999,999,999 and each of its eight
      cells the "%8.2f" text of the value it reads as (by the C library); a
@@ -106,7 +106,7 @@ static void CheckList(FuzzInput *in)
     size_t cut = (size_t)(TakeBits(in) % (file.size() + 1));
     Rows part = ReadInPieces(file.substr(0, cut), in, &reader);
     size_t whole = (size_t)(std::upper_bound(ends.begin() + 1, ends.end(), cut) - ends.begin() - 1);
-    bool onLineEnd = std::find(ends.begin(), ends.end(), cut) != ends.end();
+    bool onLineEnd = cut == 0 || std::find(ends.begin(), ends.end(), cut) != ends.end();
     FUZZ_CHECK(part.size() == whole && std::equal(part.begin(), part.end(), rows.begin()) &&
                    reader.leftOut == (onLineEnd ? 0 : 1),
                "cut at %zu of %zu: %zu rows read, %zu whole, %lld left out", cut, file.size(),
