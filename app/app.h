@@ -164,8 +164,8 @@ void CloseKeptList(void);
    EntryCounter: entry numbers end at 999,999,999, the largest the kept file
    reads back. When not, a message says so and gives 0. */
 int MayNumberEntries(int count, int pasted);
-/* Tests only: asked before each file operation of a save; an error other than
-   0 fails the operation with it. */
+/* Tests only: asked before each file operation of a save and each read of
+   the list at start; an error other than 0 fails the operation with it. */
 extern DWORD (*KeptFileFault)(void);
 
 #endif
