@@ -166,7 +166,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     CheckTypedField(text, length, &rules);
 
     static const int RANGES[4] = {30, 64, 65, 5}; /* hours, minutes, seconds + 1, suffix */
-    static const int MIDNIGHTS[4][4] = {{0, 0, -1, 0}, {0, 0, 0, 0}, {12, 0, -1, 1}, {12, 0, 0, 4}};
+    static const int MIDNIGHTS[4][4] = {{0, 0, -1, 0}, {0, 0, 0, 0}, {12, 0, -1, 1}, {12, 0, 0, 2}};
     int clock[8][4]; /* from the text's first bytes, read again: a count, midnights, parts */
     int count = 2 + (length > 0 ? (uint8_t)text[0] : 0) % 7, midnights = length > 1 ? (uint8_t)text[1] : 0;
     for (int i = 0; i < 32; i++)
