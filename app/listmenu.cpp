@@ -2,7 +2,8 @@
    Paste and Delete where a Windows user looks for them, each run through the
    routine of its key or button. The menu opens on a right click (the list
    selects the clicked row first), on Shift+F10 and on the Menu key; an item
-   that would only beep or do nothing is greyed. */
+   that would only beep or do nothing is greyed. The Edit menu of the menu
+   bar offers and runs the same commands through the same two routines. */
 
 #include "app.h"
 #include "resource.h"
@@ -26,6 +27,35 @@ static void DeleteSelectedEntry(void)
 static void OfferItem(HMENU menu, UINT command, int available)
 {
     EnableMenuItem(menu, command, MF_BYCOMMAND | (available ? MF_ENABLED : MF_GRAYED));
+}
+
+void OfferListCommands(HMENU menu)
+{
+    OfferItem(menu, IDM_UNDO, CanUndoListChange());
+    OfferItem(menu, IDM_REDO, CanRedoListChange());
+    OfferItem(menu, IDM_PASTE, CanPasteEntries());
+    OfferItem(menu, IDM_DELETE, CanDeleteSelectedEntry());
+}
+
+void RunListCommand(UINT command)
+{
+    switch (command) {
+    case IDM_UNDO:
+        UndoListChange();
+        break;
+    case IDM_REDO:
+        RedoListChange();
+        break;
+    case IDM_COPY:
+        CopyEntryList(hEntryList);
+        break;
+    case IDM_PASTE:
+        PasteEntries();
+        break;
+    case IDM_DELETE:
+        DeleteSelectedEntry();
+        break;
+    }
 }
 
 /* Where the keyboard opens the menu, on the screen: at the selected row while
@@ -55,31 +85,12 @@ static void OpenListMenu(HWND list, POINT at)
             DestroyMenu(resource);
         return;
     }
-    OfferItem(menu, IDM_UNDO, CanUndoListChange());
-    OfferItem(menu, IDM_REDO, CanRedoListChange());
-    OfferItem(menu, IDM_PASTE, CanPasteEntries());
-    OfferItem(menu, IDM_DELETE, CanDeleteSelectedEntry());
+    OfferListCommands(menu);
     UINT command = (UINT)TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN |
                                                   TPM_TOPALIGN,
                                         at.x, at.y, 0, hMainWnd, NULL);
     DestroyMenu(resource);
-    switch (command) {
-    case IDM_UNDO:
-        UndoListChange();
-        break;
-    case IDM_REDO:
-        RedoListChange();
-        break;
-    case IDM_COPY:
-        CopyEntryList(list);
-        break;
-    case IDM_PASTE:
-        PasteEntries();
-        break;
-    case IDM_DELETE:
-        DeleteSelectedEntry();
-        break;
-    }
+    RunListCommand(command);
 }
 
 int HandleListMenuKey(HWND list, UINT message, WPARAM wParam, LPARAM lParam)

@@ -682,4 +682,136 @@ TEST_F(Preferences, EachRadioGroupClearsOnlyItsOwnButtons)
     }
 }
 
+// ---------------------------------------------------------- the Pay Rules
+
+const int RULE_FIELDS[6] = {IDC_HOURLYRATE,      IDC_OVERTIMEWEEKLY, IDC_OVERTIMEDAILY,
+                            IDC_DOUBLETIMEDAILY, IDC_OVERTIMEFACTOR, IDC_DOUBLETIMEFACTOR};
+const char *const RULE_VALUES[6] = {"HourlyRate",      "OvertimeWeekly", "OvertimeDaily",
+                                    "DoubleTimeDaily", "OvertimeFactor", "DoubleTimeFactor"};
+
+// The six fields in their order and the check box; the seven stored values so.
+std::string RulesShown(HWND dialog)
+{
+    std::string shown;
+    for (int id : RULE_FIELDS)
+        shown += ControlText(id, dialog) + "|";
+    return shown + std::to_string(IsDlgButtonChecked(dialog, IDC_SEVENTHDAY));
+}
+
+std::string RulesStored()
+{
+    std::string stored;
+    for (const char *name : RULE_VALUES) {
+        StoredValue value = ReadValue(name);
+        stored += (value.type == REG_SZ ? value.bytes.substr(0, value.bytes.size() - 1) : "?") + "|";
+    }
+    return stored + (ReadValue("SeventhDay") == Dword(1) ? "1" : ReadValue("SeventhDay") == Dword(0) ? "0" : "?");
+}
+
+const char *const DEFAULT_RULES = "|40|||1.5|2|0";   // the federal rules, no rate
+
+enum RulesWay { RULES_OK, RULES_CANCEL, RULES_ESCAPE };
+
+struct RulesCase {
+    const char *name;
+    std::vector<const char *> typed;   // into the fields in order; NULL leaves one
+    bool seventhDay;                   // the check box pushed
+    RulesWay way;
+    const char *refused;               // the field the message names, or NULL
+    int focus;                         // the field that has the focus back, its text selected
+    const char *stored;                // the seven values afterwards
+};
+
+void PrintTo(const RulesCase &c, std::ostream *os) { *os << c.name; }
+
+RulesCase Rules;
+struct { std::string shown, focusAtStart, box, focusAfter; } RulesSeen;
+
+std::string FocusAndSelection()
+{
+    HWND focus = GetFocus();
+    bool whole = EditSelection(focus) == "0," + std::to_string(WindowText(focus).size());
+    return std::to_string(GetDlgCtrlID(focus)) + (whole ? " selected" : " " + EditSelection(focus));
+}
+
+void AnswerRules(HWND dialog)
+{
+    RulesSeen.shown = RulesShown(dialog);
+    RulesSeen.focusAtStart = FocusAndSelection();
+    for (size_t i = 0; i < Rules.typed.size(); i++)
+        if (Rules.typed[i])
+            TypeInto(dialog, RULE_FIELDS[i], Rules.typed[i]);
+    if (Rules.seventhDay)
+        PushButton(dialog, IDC_SEVENTHDAY);
+    if (Rules.way == RULES_ESCAPE)
+        KeyStroke(GetFocus(), VK_ESCAPE, 0, KEY_POSTED);
+    else
+        PushButton(dialog, Rules.way == RULES_OK ? IDOK : IDCANCEL);
+    if (Rules.refused) {   // the message was answered meanwhile
+        RulesSeen.focusAfter = FocusAndSelection();
+        PushButton(dialog, IDCANCEL);
+    }
+}
+
+void OpenRules()
+{
+    std::vector<AwaitedDialog> steps = {{"Pay Rules", hMainWnd, -1, AnswerRules}};
+    if (Rules.refused)
+        steps.push_back({"refusal", NULL, 0, [](HWND box) {
+                             RulesSeen.box = BoxText(box);
+                             PressOk(box);
+                         }});
+    EXPECT_TRUE(DriveDialogs([] { SendMessageA(hMainWnd, WM_COMMAND, IDM_PAYRULES, 0); }, steps));
+}
+
+class PayRulesDialog : public Preferences, public ::testing::WithParamInterface<RulesCase> {};
+
+TEST_P(PayRulesDialog, OkSavesAllSevenOrRefusesAFieldAndSavesNothing)
+{
+    Rules = GetParam();
+    EnterRow({"8", "21"});
+    SetControlText(IDC_GRANDTOTAL, "stale");   // the totals follow the rules saved, only them
+    OpenRules();
+    EXPECT_EQ(DEFAULT_RULES, RulesSeen.shown);
+    EXPECT_EQ(std::to_string(IDC_HOURLYRATE) + " selected", RulesSeen.focusAtStart);
+    EXPECT_EQ(Rules.stored, RulesStored());
+    bool saved = Rules.way == RULES_OK && !Rules.refused;
+    EXPECT_EQ(saved ? "13.00" : "stale", Trimmed(ControlText(IDC_GRANDTOTAL)));
+    if (Rules.refused) {
+        EXPECT_EQ(0u, RulesSeen.box.find(std::string(Rules.refused) + ": it ")) << RulesSeen.box;
+        EXPECT_EQ(std::to_string(Rules.focus) + " selected", RulesSeen.focusAfter);
+    }
+    // Ctrl+Z takes back the row, not the rules; the next start shows the rules saved.
+    SetFocus(hEntryList);
+    KeyStroke(hEntryList, 'Z', WITH_CONTROL);
+    EXPECT_EQ(0, RowCount());
+    EXPECT_EQ(Rules.stored, RulesStored());
+    Restart();
+    Rules = RulesCase{"look", {}, false, RULES_CANCEL, NULL, 0, ""};
+    OpenRules();
+    EXPECT_EQ(GetParam().stored, RulesSeen.shown);
+}
+
+const RulesCase RULES_CASES[] = {
+    {"OkSavesAllSeven", {"25", "40", "8", "12", "1.5", "2"}, true, RULES_OK, NULL, 0, "25|40|8|12|1.5|2|1"},
+    // a rate cut to its 9 characters; texts saved as they read
+    {"OkSavesTheShortestTexts", {"1234.567891", "37.50", " ", "", "1.50", "3."}, false, RULES_OK, NULL, 0,
+     "1234.5678|37.5|||1.5|3|0"},
+    {"ARateOfAbc", {"abc"}, false, RULES_OK, "Hourly rate", IDC_HOURLYRATE, DEFAULT_RULES},
+    {"NoHoursAWeek", {"25", "0"}, true, RULES_OK, "Weekly overtime", IDC_OVERTIMEWEEKLY, DEFAULT_RULES},
+    {"TooManyDecimals", {NULL, NULL, "7.125"}, false, RULES_OK, "Daily overtime", IDC_OVERTIMEDAILY,
+     DEFAULT_RULES},
+    {"DoubleTimeNotPastOvertime", {NULL, NULL, "8", "8"}, false, RULES_OK, "Daily double time",
+     IDC_DOUBLETIMEDAILY, DEFAULT_RULES},
+    {"AnEmptyFactor", {NULL, NULL, NULL, NULL, NULL, ""}, false, RULES_OK, "Double-time pay",
+     IDC_DOUBLETIMEFACTOR, DEFAULT_RULES},
+    {"CancelSavesNothing", {"25", "50", "8", "12", "2", "3"}, true, RULES_CANCEL, NULL, 0, DEFAULT_RULES},
+    {"EscapeSavesNothing", {"25", "50", "8", "12", "2", "3"}, true, RULES_ESCAPE, NULL, 0, DEFAULT_RULES},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, PayRulesDialog, ::testing::ValuesIn(RULES_CASES),
+                         [](const ::testing::TestParamInfo<RulesCase> &info) {
+                             return std::string(info.param.name);
+                         });
+
 }  // namespace

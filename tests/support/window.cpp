@@ -94,6 +94,8 @@ static int CharacterOf(UINT virtualKey, int modifiers)
 {
     if ((modifiers & WITH_CONTROL) && virtualKey >= 'A' && virtualKey <= 'Z')
         return (int)(virtualKey - 'A' + 1);
+    if ((modifiers & WITH_ALT) && virtualKey >= 'A' && virtualKey <= 'Z')   // a menu's mnemonic
+        return (int)((modifiers & WITH_SHIFT) ? virtualKey : virtualKey - 'A' + 'a');
     switch (virtualKey) {
     case VK_TAB: return '\t';
     case VK_RETURN: return '\r';
