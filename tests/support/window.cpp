@@ -6,6 +6,7 @@
 #include "resource.h"
 
 #include <commctrl.h>
+#include <ctype.h>
 #include <stdio.h>
 #include <string.h>
 
@@ -430,12 +431,28 @@ static void CountBeeps()
     }
 }
 
+// Whether a menu of the menu bar of the window (or of the top-level window
+// it is in) has the character as its mnemonic.
+static bool OpensAMenu(HWND window, LPARAM character)
+{
+    HMENU bar = GetMenu(GetAncestor(window, GA_ROOT));
+    for (int i = 0; bar && character && i < GetMenuItemCount(bar); i++) {
+        char text[64] = {0};
+        GetMenuStringA(bar, (UINT)i, text, sizeof text, MF_BYPOSITION);
+        const char *mark = strchr(text, '&');
+        if (mark && tolower((unsigned char)mark[1]) == tolower((int)character))
+            return true;
+    }
+    return false;
+}
+
 // A system character that no menu takes makes the default handling look for
 // a menu key, and beep: its menu command is counted as a beep too.
 static LRESULT CALLBACK WatchMenuKeys(int code, WPARAM wParam, LPARAM lParam)
 {
     const CWPSTRUCT *sent = (const CWPSTRUCT *)lParam;
-    if (code == HC_ACTION && sent->message == WM_SYSCOMMAND && (sent->wParam & 0xFFF0) == SC_KEYMENU)
+    if (code == HC_ACTION && sent->message == WM_SYSCOMMAND && (sent->wParam & 0xFFF0) == SC_KEYMENU &&
+        !OpensAMenu(sent->hwnd, sent->lParam))
         InterlockedIncrement(&MenuKeysHeard);
     return CallNextHookEx(NULL, code, wParam, lParam);
 }
