@@ -177,15 +177,17 @@ void PayRuleText(const PayRules *rules, int rule, char *text, size_t capacity)
     case RULE_DOUBLETIMEDAILY: value = rules->DoubleTimeDaily; break;
     case RULE_OVERTIMEFACTOR: value = rules->OvertimeFactor; break;
     case RULE_DOUBLETIMEFACTOR: value = rules->DoubleTimeFactor; break;
+    default: given = 0; break;   /* no rule of ours */
     }
-    if (PAY_RULE_TEXT_INFO[rule].kind == RULE_LIMIT && value == 0)
+    int kind = given ? PAY_RULE_TEXT_INFO[rule].kind : RULE_RATE;
+    if (kind == RULE_LIMIT && value == 0)
         given = 0;
     if (!given) {
         if (text && capacity)
             text[0] = 0;
         return;
     }
-    FormatRuleText(text, capacity, PAY_RULE_TEXT_INFO[rule].kind, value);
+    FormatRuleText(text, capacity, kind, value);
 }
 
 int DoubleTimeIsPastOvertime(const PayRules *rules)
