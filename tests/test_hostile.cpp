@@ -271,10 +271,7 @@ TEST_F(Hostile, HostileRowsPrintEveryValueWhole)
 // ---- the registry -----------------------------------------------------------------
 
 // The pay rules' defaults as the first start writes them.
-const struct {
-    const char *name;
-    StoredValue stored;
-} RULE_DEFAULTS[] = {
+const struct { const char *name; StoredValue stored; } RULE_DEFAULTS[] = {
     {"OvertimeWeekly", Text("40")}, {"OvertimeDaily", Text("")},    {"DoubleTimeDaily", Text("")},
     {"OvertimeFactor", Text("1.5")}, {"DoubleTimeFactor", Text("2")}, {"HourlyRate", Text("")},
     {"SeventhDay", Dword(0)},
@@ -331,10 +328,8 @@ std::vector<HostileValue> StoredCases()
         }
         cases.push_back({"number", RULE_DEFAULTS[r].name, Dword(0x00303431)});   // "140" as bytes
     }
-    for (DWORD seventh : {2u, 0xFFFFFFFFu})
-        cases.push_back({"seventh day", "SeventhDay", Dword(seventh)});
-    cases.push_back({"text", "SeventhDay", Raw(REG_SZ, Bytes("1", 2))});
-    cases.push_back({"one byte", "SeventhDay", Raw(REG_BINARY, Bytes("\x01", 1))});
+    for (StoredValue seventh : {Dword(2), Dword(0xFFFFFFFF), Raw(REG_SZ, Bytes("1", 2)), Raw(REG_BINARY, "\x01")})
+        cases.push_back({"seventh day", "SeventhDay", seventh});
     return cases;
 }
 

@@ -23,9 +23,9 @@ class ListChanges : public WindowTest {};
 // rows (7 and 8 hours); U: Ctrl+Z in the list; u: Alt+Backspace on "Clear
 // All"; Y: Ctrl+Y in the list; y: Ctrl+Shift+Z on the main window itself; K:
 // Del in the list; N: no text on the clipboard, E: an empty one; "W L G": the
-// list's menu opened by W (F10, Menu, Click0 on row 0) or the Edit menu by
-// Alt+E in the list (Edit), the item of mnemonic L chosen, G the first
-// letters of the greyed items; !N (?N): the list takes N more rows (cell texts), then refuses
+// list's menu opened by W (F10, Menu, Click0 on row 0; Edit: the Edit menu by
+// Alt+E), its item L chosen, G the greyed items' first letters; !N (?N): the
+// list takes N more rows (cell texts), then refuses
 // one, as with no memory, in the next command, which must say so; a refused
 // Add keeps the entry being typed.
 struct After {
@@ -43,10 +43,9 @@ struct Sequence {
 
 class UndoRedo : public ListChanges, public ::testing::WithParamInterface<Sequence> {};
 
-// The menu as it opened (its states as the window left them): the first
-// letters of its greyed items, and the row under its top left corner
-// ("corner": the list's own). The letter to choose from a menu of the menu
-// bar is typed once it is open.
+// The menu as it opened, its states as the window left them: the first letters
+// of its greyed items, and the row under its top left corner ("corner": the
+// list's own). A menu of the menu bar is typed its letter once it is open.
 std::string menuGreyed, menuPlace;
 char menuBarLetter;
 

@@ -151,9 +151,8 @@ TEST_F(MainWindow, IsTheProgramsOverlappedWindowWithItsMenu)
     HMENU edit = GetSubMenu(menu, 1);
     std::string items;
     for (int i = 0; i < GetMenuItemCount(edit); i++) {
-        text[0] = 0;
-        GetMenuStringA(edit, i, text, sizeof text, MF_BYPOSITION);
-        items += std::to_string(GetMenuItemID(edit, i)) + " " + text + "|";
+        int length = GetMenuStringA(edit, i, text, sizeof text, MF_BYPOSITION);   // 0: a separator
+        items += std::to_string(GetMenuItemID(edit, i)) + " " + std::string(text, length) + "|";
     }
     EXPECT_EQ("141 &Undo\tCtrl+Z|142 Re&do\tCtrl+Y|0 |143 &Copy\tCtrl+C|144 &Paste\tCtrl+V|"
               "145 De&lete\tDel|0 |146 Pay &Rules...|", items);

@@ -408,77 +408,51 @@ TEST_F(SettingsStore, CreateMakesTheKeyAndConvertsNumbersWithAtolRules)
 
 // ------------------------------------------------------------ pay rules
 
-// The six texts in the order OvertimeWeekly, OvertimeDaily, DoubleTimeDaily,
-// OvertimeFactor, DoubleTimeFactor, HourlyRate, then SeventhDay.
-const char *const RULE_NAMES[6] = {"OvertimeWeekly", "OvertimeDaily", "DoubleTimeDaily",
+const char *const RULE_NAMES[6] = {"OvertimeWeekly", "OvertimeDaily",    "DoubleTimeDaily",
                                    "OvertimeFactor", "DoubleTimeFactor", "HourlyRate"};
 
-TEST_F(SettingsStore, PayRulesFirstStartWritesTheFederalRulesAndStoredOnesAreReadOrReplaced)
+// Daily double time stored at or under the daily overtime goes back to none
+// and is written back so; the other rules are read, or replaced where they are
+// none (an "x" factor, a rate too large, a seventh day of 2).
+TEST_F(SettingsStore, PayRulesDoubleTimeNotPastOvertimeIsReplacedAsAValueThatIsNoRule)
 {
-    struct {
-        std::vector<const char *> stored;   // empty: no key, the first start
-        DWORD seventhDay;
-        PayRules loaded;
-        std::vector<const char *> after;    // the texts stored after the start
-    } cases[] = {
-        {{}, 0, {4000, 0, 0, 0, 150, 200, 0, 0}, {"40", "", "", "1.5", "2", ""}},
-        {{" 40.00", "8", "12", "1.50", "2", "17.36"}, 1, {4000, 800, 1200, 1, 150, 200, 1, 173600},
-         {" 40.00", "8", "12", "1.50", "2", "17.36"}},
-        // double time not past overtime: it goes back to none, the overtime stays
-        {{"", "10", "8", "1.5", "2", "0"}, 0, {0, 1000, 0, 0, 150, 200, 1, 0},
-         {"", "10", "", "1.5", "2", "0"}},
-        {{"40", "8", "8", "x", "2.5", "9999.991"}, 2, {4000, 800, 0, 0, 150, 250, 0, 0},
-         {"40", "8", "", "1.5", "2.5", ""}},
+    struct { std::vector<const char *> stored; DWORD seventhDay; PayRules loaded; std::vector<const char *> after; } cases[] = {
+        {{"", "10", "8", "1.5", "2", "0"}, 1, {0, 1000, 0, 1, 150, 200, 1, 0}, {"", "10", "", "1.5", "2", "0"}},
+        {{"40", "8", "8", "x", "2.5", "9999.991"}, 2, {4000, 800, 0, 0, 150, 250, 0, 0}, {"40", "8", "", "1.5", "2.5", ""}},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(&c - cases);
-        DeleteSettingsKey();
-        for (size_t i = 0; i < c.stored.size(); i++)
+        for (size_t i = 0; i < 6; i++)
             WriteValue(RULE_NAMES[i], Text(c.stored[i]));
-        if (!c.stored.empty())
-            WriteValue("SeventhDay", Dword(c.seventhDay));
+        WriteValue("SeventhDay", Dword(c.seventhDay));
         Load();
-        EXPECT_EQ(0, memcmp(&c.loaded, &CurrentPayRules, sizeof c.loaded)) << CurrentPayRules.OvertimeWeekly << " " << CurrentPayRules.OvertimeDaily << " " << CurrentPayRules.DoubleTimeDaily << " " << CurrentPayRules.SeventhDay << " " << CurrentPayRules.OvertimeFactor << " " << CurrentPayRules.DoubleTimeFactor << " " << CurrentPayRules.HasRate << " " << CurrentPayRules.HourlyRate;
+        EXPECT_EQ(0, memcmp(&c.loaded, &CurrentPayRules, sizeof c.loaded));
         for (int i = 0; i < 6; i++)
             ExpectStored(RULE_NAMES[i], Text(c.after[i]));
         ExpectStored("SeventhDay", Dword(c.loaded.SeventhDay));
     }
 }
 
-TEST(RuleText, ReadsDigitsWithOnePointInWholeUnitsWithinItsKindsRange)
+TEST(RuleText, ReadsDigitsWithOnePointInWholeUnitsWithinItsKindsRangeAndIsShownShortest)
 {
     struct { const char *text; int kind, verdict; long long value; } cases[] = {
-        {"25", RULE_RATE, RULE_NUMBER, 250000}, {" 17.36\t", RULE_RATE, RULE_NUMBER, 173600},
-        {"0", RULE_RATE, RULE_NUMBER, 0}, {".0001", RULE_RATE, RULE_NUMBER, 1},
-        {"9999.99", RULE_RATE, RULE_NUMBER, 99999900}, {"9999.9901", RULE_RATE, RULE_OUT_OF_RANGE, -1},
+        {" 17.36\t", RULE_RATE, RULE_NUMBER, 173600}, {"9999.9901", RULE_RATE, RULE_OUT_OF_RANGE, -1},
         {"25.123400", RULE_RATE, RULE_NUMBER, 251234}, {"25.12345", RULE_RATE, RULE_TOO_PRECISE, -1},
         {"", RULE_RATE, RULE_NONE, 0}, {" ", RULE_LIMIT, RULE_NONE, 0}, {"", RULE_FACTOR, RULE_MISSING, -1},
-        {"abc", RULE_RATE, RULE_NOT_NUMBER, -1}, {"1,275", RULE_RATE, RULE_NOT_NUMBER, -1},
-        {"-5", RULE_LIMIT, RULE_NOT_NUMBER, -1}, {"+5", RULE_LIMIT, RULE_NOT_NUMBER, -1},
-        {"1e2", RULE_LIMIT, RULE_NOT_NUMBER, -1}, {"4 0", RULE_LIMIT, RULE_NOT_NUMBER, -1},
-        {"1.2.3", RULE_LIMIT, RULE_NOT_NUMBER, -1}, {".", RULE_LIMIT, RULE_NOT_NUMBER, -1},
-        {"8.", RULE_LIMIT, RULE_NUMBER, 800}, {".5", RULE_LIMIT, RULE_NUMBER, 50},
-        {"0.01", RULE_LIMIT, RULE_NUMBER, 1}, {"0", RULE_LIMIT, RULE_OUT_OF_RANGE, -1},
-        {"168", RULE_LIMIT, RULE_NUMBER, 16800}, {"168.01", RULE_LIMIT, RULE_OUT_OF_RANGE, -1},
-        {"8.125", RULE_LIMIT, RULE_TOO_PRECISE, -1},
-        {"99999999999999999999999", RULE_LIMIT, RULE_OUT_OF_RANGE, -1},
-        {"1", RULE_FACTOR, RULE_NUMBER, 100}, {"9.99", RULE_FACTOR, RULE_NUMBER, 999},
-        {"0.99", RULE_FACTOR, RULE_OUT_OF_RANGE, -1}, {"10", RULE_FACTOR, RULE_OUT_OF_RANGE, -1},
+        {"1,275", RULE_RATE, RULE_NOT_NUMBER, -1}, {"-5", RULE_LIMIT, RULE_NOT_NUMBER, -1},
+        {".", RULE_LIMIT, RULE_NOT_NUMBER, -1}, {"8.", RULE_LIMIT, RULE_NUMBER, 800},
+        {"0", RULE_LIMIT, RULE_OUT_OF_RANGE, -1}, {"99999999999999999999999", RULE_LIMIT, RULE_OUT_OF_RANGE, -1},
+        {"0.99", RULE_FACTOR, RULE_OUT_OF_RANGE, -1}, {"9.99", RULE_FACTOR, RULE_NUMBER, 999},
     };
     for (const auto &c : cases) {
         long long value = -1;
         EXPECT_EQ(c.verdict, ReadRuleText(c.text, c.kind, &value)) << '"' << c.text << '"';
         EXPECT_EQ(c.value, value) << '"' << c.text << '"';
     }
-    struct { int kind; long long value; const char *text; } shown[] = {
-        {RULE_RATE, 250000, "25"}, {RULE_RATE, 251234, "25.1234"}, {RULE_RATE, 1, "0.0001"},
-        {RULE_LIMIT, 850, "8.5"}, {RULE_LIMIT, 16799, "167.99"}, {RULE_FACTOR, 200, "2"},
-    };
-    for (const auto &c : shown) {
-        char text[RULE_TEXT_SIZE];
-        FormatRuleText(text, sizeof text, c.kind, c.value);
-        EXPECT_STREQ(c.text, text);
-    }
+    char text[RULE_TEXT_SIZE];
+    FormatRuleText(text, sizeof text, RULE_RATE, 251234);
+    EXPECT_STREQ("25.1234", text);
+    FormatRuleText(text, sizeof text, RULE_LIMIT, 850);
+    EXPECT_STREQ("8.5", text);
 }
 
 // ------------------------------------------------------------ messages

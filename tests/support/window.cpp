@@ -431,18 +431,15 @@ static void CountBeeps()
     }
 }
 
-// Whether a menu of the menu bar of the window (or of the top-level window
-// it is in) has the character as its mnemonic.
+// Whether a menu of the menu bar the window is in has the character as its mnemonic.
 static bool OpensAMenu(HWND window, LPARAM character)
 {
     HMENU bar = GetMenu(GetAncestor(window, GA_ROOT));
-    for (int i = 0; bar && character && i < GetMenuItemCount(bar); i++) {
-        char text[64] = {0};
-        GetMenuStringA(bar, (UINT)i, text, sizeof text, MF_BYPOSITION);
-        const char *mark = strchr(text, '&');
-        if (mark && tolower((unsigned char)mark[1]) == tolower((int)character))
+    char text[64];
+    for (int i = 0; bar && character && i < GetMenuItemCount(bar); i++)
+        if (GetMenuStringA(bar, (UINT)i, text, sizeof text, MF_BYPOSITION) > 1 && strchr(text, '&') &&
+            tolower((unsigned char)strchr(text, '&')[1]) == tolower((int)character))
             return true;
-    }
     return false;
 }
 
