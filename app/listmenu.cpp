@@ -76,7 +76,7 @@ static POINT KeyboardMenuPoint(HWND list)
     return at;
 }
 
-static void OpenListMenu(HWND list, POINT at)
+static void OpenListMenu(POINT at)
 {
     HMENU resource = LoadMenuA(hInst, MAKEINTRESOURCEA(IDR_LISTMENU));
     HMENU menu = resource ? GetSubMenu(resource, 0) : NULL;
@@ -99,7 +99,7 @@ int HandleListMenuKey(HWND list, UINT message, WPARAM wParam, LPARAM lParam)
         POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         if (at.x == -1 && at.y == -1) /* asked for from the keyboard */
             at = KeyboardMenuPoint(list);
-        OpenListMenu(list, at);
+        OpenListMenu(at);
         return 1;
     }
     /* The keys act on their key-down; the Menu key's key-up is dropped, so
@@ -110,7 +110,7 @@ int HandleListMenuKey(HWND list, UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     int held = HeldModifiers();
     if ((wParam == VK_APPS && held == 0) || (wParam == VK_F10 && held == MOD_SHIFT)) {
-        OpenListMenu(list, KeyboardMenuPoint(list));
+        OpenListMenu(KeyboardMenuPoint(list));
         return 1;
     }
     if (message == WM_KEYDOWN && wParam == VK_DELETE && held == 0) {
