@@ -75,6 +75,18 @@ int CanPasteEntries(void);
    the menu of Undo, Redo, Copy, Paste and Delete; Del deletes the selected
    row. Gives 1 when the message was used. */
 int HandleListMenuKey(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
+/* The menu's items greyed where they would only beep or do nothing now, and
+   one of its commands (IDM_UNDO to IDM_DELETE) run as its key or button runs it. */
+void OfferListCommands(HMENU menu);
+void RunListCommand(UINT command);
+
+/* ---- the Edit menu of the menu bar ----------------------------------------- */
+/* The list's commands, greyed as the list's menu greys them as the Edit menu
+   opens (WM_INITMENUPOPUP of any other menu is left alone), and Pay Rules,
+   whose OK brings the grand total and the pay summary up to the new rules;
+   rule changes make no step of the history. */
+void OfferEditCommands(HWND window, HMENU popup);
+void RunEditCommand(HWND window, UINT command);
 
 /* ---- the history of list changes, for Undo and Redo ---------------------- */
 /* In idle mode, take back or make again one change of the list; with nothing

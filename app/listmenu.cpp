@@ -2,7 +2,8 @@
    Paste and Delete where a Windows user looks for them, each run through the
    routine of its key or button. The menu opens on a right click (the list
    selects the clicked row first), on Shift+F10 and on the Menu key; an item
-   that would only beep or do nothing is greyed. */
+   that would only beep or do nothing is greyed. The Edit menu of the menu
+   bar offers and runs the same commands through the same two routines. */
 
 #include "app.h"
 #include "resource.h"
@@ -28,6 +29,35 @@ static void OfferItem(HMENU menu, UINT command, int available)
     EnableMenuItem(menu, command, MF_BYCOMMAND | (available ? MF_ENABLED : MF_GRAYED));
 }
 
+void OfferListCommands(HMENU menu)
+{
+    OfferItem(menu, IDM_UNDO, CanUndoListChange());
+    OfferItem(menu, IDM_REDO, CanRedoListChange());
+    OfferItem(menu, IDM_PASTE, CanPasteEntries());
+    OfferItem(menu, IDM_DELETE, CanDeleteSelectedEntry());
+}
+
+void RunListCommand(UINT command)
+{
+    switch (command) {
+    case IDM_UNDO:
+        UndoListChange();
+        break;
+    case IDM_REDO:
+        RedoListChange();
+        break;
+    case IDM_COPY:
+        CopyEntryList(hEntryList);
+        break;
+    case IDM_PASTE:
+        PasteEntries();
+        break;
+    case IDM_DELETE:
+        DeleteSelectedEntry();
+        break;
+    }
+}
+
 /* Where the keyboard opens the menu, on the screen: at the selected row while
    it is in view, otherwise at the list's top left corner. */
 static POINT KeyboardMenuPoint(HWND list)
@@ -46,7 +76,7 @@ static POINT KeyboardMenuPoint(HWND list)
     return at;
 }
 
-static void OpenListMenu(HWND list, POINT at)
+static void OpenListMenu(POINT at)
 {
     HMENU resource = LoadMenuA(hInst, MAKEINTRESOURCEA(IDR_LISTMENU));
     HMENU menu = resource ? GetSubMenu(resource, 0) : NULL;
@@ -55,31 +85,12 @@ static void OpenListMenu(HWND list, POINT at)
             DestroyMenu(resource);
         return;
     }
-    OfferItem(menu, IDM_UNDO, CanUndoListChange());
-    OfferItem(menu, IDM_REDO, CanRedoListChange());
-    OfferItem(menu, IDM_PASTE, CanPasteEntries());
-    OfferItem(menu, IDM_DELETE, CanDeleteSelectedEntry());
+    OfferListCommands(menu);
     UINT command = (UINT)TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN |
                                                   TPM_TOPALIGN,
                                         at.x, at.y, 0, hMainWnd, NULL);
     DestroyMenu(resource);
-    switch (command) {
-    case IDM_UNDO:
-        UndoListChange();
-        break;
-    case IDM_REDO:
-        RedoListChange();
-        break;
-    case IDM_COPY:
-        CopyEntryList(list);
-        break;
-    case IDM_PASTE:
-        PasteEntries();
-        break;
-    case IDM_DELETE:
-        DeleteSelectedEntry();
-        break;
-    }
+    RunListCommand(command);
 }
 
 int HandleListMenuKey(HWND list, UINT message, WPARAM wParam, LPARAM lParam)
@@ -88,7 +99,7 @@ int HandleListMenuKey(HWND list, UINT message, WPARAM wParam, LPARAM lParam)
         POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         if (at.x == -1 && at.y == -1) /* asked for from the keyboard */
             at = KeyboardMenuPoint(list);
-        OpenListMenu(list, at);
+        OpenListMenu(at);
         return 1;
     }
     /* The keys act on their key-down; the Menu key's key-up is dropped, so
@@ -99,7 +110,7 @@ int HandleListMenuKey(HWND list, UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     int held = HeldModifiers();
     if ((wParam == VK_APPS && held == 0) || (wParam == VK_F10 && held == MOD_SHIFT)) {
-        OpenListMenu(list, KeyboardMenuPoint(list));
+        OpenListMenu(KeyboardMenuPoint(list));
         return 1;
     }
     if (message == WM_KEYDOWN && wParam == VK_DELETE && held == 0) {

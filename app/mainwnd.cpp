@@ -319,6 +319,10 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         case IDC_PREFERENCES:
             DialogBoxParamA(hInst, MAKEINTRESOURCEA(IDD_PREFERENCES), window, PreferencesDlgProc, 0);
             return 0;
+        case IDM_UNDO: case IDM_REDO: case IDM_COPY: case IDM_PASTE: case IDM_DELETE:
+        case IDM_PAYRULES:
+            RunEditCommand(window, (UINT)id);
+            return 0;
         case IDC_NEW:
             NewEntry();
             return 0;
@@ -351,6 +355,9 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
             ShowSelectedEntry();
         return 0;
     }
+    case WM_INITMENUPOPUP:
+        OfferEditCommands(window, (HMENU)wParam);
+        return 0;
     case UM_TABKEY:
     case UM_ENTERKEY:
         AdvanceFocus(window);

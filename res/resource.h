@@ -19,6 +19,7 @@
 #define IDD_ABOUTBOX            103
 #define IDD_PREFERENCES         135
 #define IDD_PRINTTIMESHEET      137
+#define IDD_PAYRULES            139
 
 /* Menu commands */
 #define IDM_ABOUT               104
@@ -33,6 +34,9 @@
 #define IDM_COPY                143
 #define IDM_PASTE               144
 #define IDM_DELETE              145
+
+/* The Edit menu: the list's commands above, then the pay rules */
+#define IDM_PAYRULES            146
 
 /* Controls of the main window */
 #define IDC_ENTRYLIST           1000
@@ -76,6 +80,15 @@
 #define IDC_ROUNDBOTH           1030
 #define IDC_ROUNDDOWN           1031
 #define IDC_ROUNDUP             1032
+
+/* Pay Rules dialog */
+#define IDC_HOURLYRATE          1041
+#define IDC_OVERTIMEWEEKLY      1042
+#define IDC_OVERTIMEDAILY       1043
+#define IDC_DOUBLETIMEDAILY     1044
+#define IDC_SEVENTHDAY          1045
+#define IDC_OVERTIMEFACTOR      1046
+#define IDC_DOUBLETIMEFACTOR    1047
 
 /* Print Timesheet dialog */
 #define IDC_EMPLOYEEID          1004

@@ -1,5 +1,6 @@
 /* The preference store: six values under the program's key in the per-user
-   registry, each operation opening and closing the key itself. */
+   registry, each operation opening and closing the key itself; the pay rules
+   beside them are read at the end of the start-up's load. */
 
 #include "codepage.h"
 #include "registry.h"
@@ -109,6 +110,13 @@ int SetAppRegValue(const char *valueName, DWORD type, const char *text, DWORD nu
     return 1;
 }
 
+void RestoreDefault(HWND mainWindow, DWORD type, const char *valueName, const char *defaultText)
+{
+    if (CreateRegEntry(type, valueName, defaultText) != 1)
+        MessageBoxA(mainWindow, "There was an error in the Hourwise application with the Registry.",
+                    "Hourwise", MB_ICONWARNING);
+}
+
 /* Reads one number; on failure writes the default back and uses it. */
 static void LoadNumber(HWND mainWindow, const char *valueName, int *field, const char *defaultText)
 {
@@ -117,9 +125,7 @@ static void LoadNumber(HWND mainWindow, const char *valueName, int *field, const
         *field = (int)number;
         return;
     }
-    if (CreateRegEntry(REG_DWORD, valueName, defaultText) != 1)
-        MessageBoxA(mainWindow, "There was an error in the Hourwise application with the Registry.",
-                    "Hourwise", MB_ICONWARNING);
+    RestoreDefault(mainWindow, REG_DWORD, valueName, defaultText);
     *field = (int)ReadLong(defaultText);
 }
 
@@ -135,9 +141,7 @@ static int LoadText(HWND mainWindow, const char *valueName, char *field, size_t 
         memset(field + length, 0, capacity - length);
         return 1;
     }
-    if (CreateRegEntry(REG_SZ, valueName, defaultText) != 1)
-        MessageBoxA(mainWindow, "There was an error in the Hourwise application with the Registry.",
-                    "Hourwise", MB_ICONWARNING);
+    RestoreDefault(mainWindow, REG_SZ, valueName, defaultText);
     memset(field, 0, capacity);
     return 0;
 }
@@ -155,4 +159,5 @@ void LoadAppSettings(HWND mainWindow)
                   sizeof AppSettings.RoundAmount, ROUNDAMOUNT_CHARS, ".00"))
         snprintf(AppSettings.RoundAmount, sizeof AppSettings.RoundAmount, "%s", ".00");
     AppSettings.RoundAmountValue = StepFromRoundAmount(AppSettings.RoundAmount);
+    LoadPayRules(mainWindow);
 }

@@ -1,4 +1,5 @@
-/* The preference store in the per-user registry and the Preferences dialog. */
+/* The preference store in the per-user registry, the Preferences dialog and
+   the Pay Rules dialog. */
 #ifndef HOURWISE_REGISTRY_H
 #define HOURWISE_REGISTRY_H
 
@@ -17,7 +18,18 @@ int GetAppRegValue(const char *valueName, DWORD type, char *textOut, size_t text
 int SetAppRegValue(const char *valueName, DWORD type, const char *text, DWORD number,
                    int showErrors);
 void LoadAppSettings(HWND mainWindow);
+/* A value that could not be read, written back as its default; should that
+   fail too, the start-up's message says so. */
+void RestoreDefault(HWND mainWindow, DWORD type, const char *valueName, const char *defaultText);
+
+/* The pay rules: read into CurrentPayRules at start (by LoadAppSettings),
+   each value that does not read as a valid rule taken as its default and
+   written back; saved, all seven, by the Pay Rules dialog's OK. */
+void LoadPayRules(HWND mainWindow);
+void SavePayRules(const PayRules *rules);
 
 INT_PTR CALLBACK PreferencesDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+/* OK saves the rules and sets CurrentPayRules; the dialog ends with IDOK then. */
+INT_PTR CALLBACK PayRulesDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 #endif

@@ -270,6 +270,13 @@ TEST_F(Hostile, HostileRowsPrintEveryValueWhole)
 
 // ---- the registry -----------------------------------------------------------------
 
+// The pay rules' defaults as the first start writes them.
+const struct { const char *name; StoredValue stored; } RULE_DEFAULTS[] = {
+    {"OvertimeWeekly", Text("40")}, {"OvertimeDaily", Text("")},    {"DoubleTimeDaily", Text("")},
+    {"OvertimeFactor", Text("1.5")}, {"DoubleTimeFactor", Text("2")}, {"HourlyRate", Text("")},
+    {"SeventhDay", Dword(0)},
+};
+
 // A value stored from outside, named for a failure.
 struct HostileValue {
     const char *label;
@@ -312,6 +319,17 @@ std::vector<HostileValue> StoredCases()
                              "abc", "  .", "+.2", ".01", "0x1", "\t.5"};
     for (const char *amount : amounts)
         cases.push_back({"amount", "RoundAmount", Raw(REG_SZ, Bytes(amount, strlen(amount) + 1))});
+    // No rule of any kind: each pay rule gets three of them and a number.
+    const char *noRules[] = {"abc", "-8", "1e3", "99999999999999999999", "8.12345", "1,5", "\x80"};
+    for (size_t r = 0; r < sizeof RULE_DEFAULTS / sizeof RULE_DEFAULTS[0] - 1; r++) {
+        for (size_t k = 0; k < 3; k++) {
+            const char *text = noRules[(r + 2 * k) % 7];
+            cases.push_back({"no rule", RULE_DEFAULTS[r].name, Raw(REG_SZ, Bytes(text, strlen(text) + 1))});
+        }
+        cases.push_back({"number", RULE_DEFAULTS[r].name, Dword(0x00303431)});   // "140" as bytes
+    }
+    for (StoredValue seventh : {Dword(2), Dword(0xFFFFFFFF), Raw(REG_SZ, Bytes("1", 2)), Raw(REG_BINARY, "\x01")})
+        cases.push_back({"seventh day", "SeventhDay", seventh});
     return cases;
 }
 
@@ -371,6 +389,11 @@ TEST_P(HostileRegistry, StartsInBoundsEvaluatesAndANextStartReadsWhatThisOneLeft
     EXPECT_TRUE(AppSettings.RoundAmountValue >= 0 && isfinite(AppSettings.RoundAmountValue))
         << AppSettings.RoundAmountValue;
     AppSettingsRecord first = AppSettings;
+    // A pay rule stored so is none: its default is taken and written back.
+    const PayRules defaults = DEFAULT_PAY_RULES;
+    EXPECT_EQ(0, memcmp(&defaults, &CurrentPayRules, sizeof defaults));
+    for (const auto &rule : RULE_DEFAULTS)
+        ExpectStored(rule.name, rule.stored);
 
     // Typed times evaluate with whatever was loaded, and show whole.
     static const char *const typed[] = {"8*30", "5-45", "5+59", "8.99", "99*99", "1e300", "-", "12"};

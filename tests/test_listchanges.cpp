@@ -23,8 +23,9 @@ class ListChanges : public WindowTest {};
 // rows (7 and 8 hours); U: Ctrl+Z in the list; u: Alt+Backspace on "Clear
 // All"; Y: Ctrl+Y in the list; y: Ctrl+Shift+Z on the main window itself; K:
 // Del in the list; N: no text on the clipboard, E: an empty one; "W L G": the
-// list's menu opened by W (F10, Menu, Click0 on row 0), item L chosen, G the
-// greyed items; !N (?N): the list takes N more rows (cell texts), then refuses
+// list's menu opened by W (F10, Menu, Click0 on row 0; Edit: the Edit menu by
+// Alt+E), its item L chosen, G the greyed items' first letters; !N (?N): the
+// list takes N more rows (cell texts), then refuses
 // one, as with no memory, in the next command, which must say so; a refused
 // Add keeps the entry being typed.
 struct After {
@@ -42,20 +43,27 @@ struct Sequence {
 
 class UndoRedo : public ListChanges, public ::testing::WithParamInterface<Sequence> {};
 
-// The list's menu as it opened: the letters of its greyed items, and the row
-// under its top left corner ("corner": the list's own).
+// The menu as it opened, its states as the window left them: the first letters
+// of its greyed items, and the row under its top left corner ("corner": the
+// list's own). A menu of the menu bar is typed its letter once it is open.
 std::string menuGreyed, menuPlace;
+char menuBarLetter;
 
 LRESULT CALLBACK WatchMenu(int code, WPARAM wParam, LPARAM lParam)
 {
-    const CWPSTRUCT *sent = (const CWPSTRUCT *)lParam;
+    const CWPRETSTRUCT *sent = (const CWPRETSTRUCT *)lParam;
     HMENU menu = (HMENU)sent->wParam;
     for (int i = 0; sent->message == WM_INITMENUPOPUP && i < GetMenuItemCount(menu); i++) {
         char text[32] = {0};
         GetMenuStringA(menu, (UINT)i, text, sizeof text, MF_BYPOSITION);
         UINT state = GetMenuState(menu, (UINT)i, MF_BYPOSITION);
         if ((state & (MF_GRAYED | MF_SEPARATOR)) == MF_GRAYED)
-            menuGreyed += text[1];
+            menuGreyed += text[text[0] == '&'];
+    }
+    if (sent->message == WM_INITMENUPOPUP && menuBarLetter) {
+        PostMessageA(hEntryList, WM_CHAR, (WPARAM)menuBarLetter, 1);
+        PostMessageA(hEntryList, WM_KEYDOWN, VK_ESCAPE, 1);
+        menuBarLetter = 0;
     }
     if (sent->message == WM_MENUSELECT && menuPlace.empty()) {
         RECT shown;
@@ -77,20 +85,28 @@ void ListMenuCommand(const std::string &command)
     SendMessageA(hEntryList, LVM_GETITEMRECT, (WPARAM)row, (LPARAM)&bounds);
     LPARAM at = MAKELPARAM(bounds.left + 20, bounds.top + 2);
     menuGreyed = menuPlace = "";
-    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, WatchMenu, NULL, GetCurrentThreadId());
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROCRET, WatchMenu, NULL, GetCurrentThreadId());
     SetFocus(hEntryList);
     if (way[0] == 'C') // the list follows the button until it goes up
         PostMessageA(hEntryList, WM_RBUTTONUP, 0, at);
-    PostMessageA(hEntryList, WM_CHAR, (WPARAM)letter, 1); // for the menu's own loop
-    PostMessageA(hEntryList, WM_KEYDOWN, VK_ESCAPE, 1);
+    if (way == "Edit") {
+        menuBarLetter = letter;
+    } else {
+        PostMessageA(hEntryList, WM_CHAR, (WPARAM)letter, 1); // for the menu's own loop
+        PostMessageA(hEntryList, WM_KEYDOWN, VK_ESCAPE, 1);
+    }
     if (way[0] == 'C')
         SendMessageA(hEntryList, WM_RBUTTONDOWN, MK_RBUTTON, at);
+    else if (way == "Edit")
+        KeyStroke(hEntryList, 'E', WITH_ALT);
     else
         KeyStroke(hEntryList, way == "F10" ? VK_F10 : VK_APPS, way == "F10" ? WITH_SHIFT : 0);
     Pump();
     UnhookWindowsHookEx(hook);
     EXPECT_EQ(greyed == "-" ? "" : greyed, menuGreyed);
-    if (way[0] != 'C') {
+    EXPECT_EQ(0, menuBarLetter) << "the Edit menu did not open";
+    menuBarLetter = 0;
+    if (way[0] != 'C' && way != "Edit") {
         EXPECT_EQ(row < 0 ? "corner" : "row " + std::to_string(row), menuPlace);
     }
     if (letter == 'c') { // the table that Ctrl+C copies
@@ -288,6 +304,20 @@ INSTANTIATE_TEST_SUITE_P(
                   {"E", "2,3", 1, "4.00", false},
                   {"F10 p RP", "2,3", 1, "4.00", false},
                   {"U", "2", -1, "2.00", false}}},
+        // the Edit menu of the menu bar: its items greyed as the list's menu
+        // greys them, each run as there
+        Sequence{"TheEditMenu",
+                 {{"N", "", -1, "0.00", false},
+                  {"Edit c URPD", "", -1, "0.00", false},
+                  {"A", "1", 0, "1.00", false},
+                  {"A", "1,2", 1, "3.00", false},
+                  {"Edit l R", "1", 0, "1.00", false},
+                  {"Edit u R", "1,2", 1, "3.00", false},
+                  {"Edit d -", "1", 0, "1.00", false},
+                  {"S-1", "1", -1, "1.00", false},
+                  {"N", "1", -1, "1.00", false},
+                  {"Edit c RPD", "1", -1, "1.00", false},
+                  {"Edit p RD", "1,3", 1, "2.00", false}}},
         // the list refuses the row, then one of its texts: the entry stays typed
         Sequence{"ARefusedAddKeepsTheEntry",
                  {{"A", "1", 0, "1.00", false},

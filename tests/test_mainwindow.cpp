@@ -132,7 +132,10 @@ TEST_F(MainWindow, IsTheProgramsOverlappedWindowWithItsMenu)
     GetMenuStringA(menu, 0, text, sizeof text, MF_BYPOSITION);
     EXPECT_STREQ(text, "&File");
     GetMenuStringA(menu, 1, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "&Edit");
+    GetMenuStringA(menu, 2, text, sizeof text, MF_BYPOSITION);
     EXPECT_STREQ(text, "&Help");
+    ASSERT_EQ(GetMenuItemCount(menu), 3);
     HMENU file = GetSubMenu(menu, 0);
     ASSERT_EQ(GetMenuItemCount(file), 5);
     const UINT ids[5] = {IDM_PREFERENCES, 0, IDM_PRINTTIMESHEET, 0, IDM_EXIT};
@@ -144,7 +147,16 @@ TEST_F(MainWindow, IsTheProgramsOverlappedWindowWithItsMenu)
             EXPECT_STREQ(text, texts[i]);
         }
     }
-    HMENU help = GetSubMenu(menu, 1);
+    // Edit: the list's commands, labelled with their keys, then Pay Rules.
+    HMENU edit = GetSubMenu(menu, 1);
+    std::string items;
+    for (int i = 0; i < GetMenuItemCount(edit); i++) {
+        int length = GetMenuStringA(edit, i, text, sizeof text, MF_BYPOSITION);   // 0: a separator
+        items += std::to_string(GetMenuItemID(edit, i)) + " " + std::string(text, length) + "|";
+    }
+    EXPECT_EQ("141 &Undo\tCtrl+Z|142 Re&do\tCtrl+Y|0 |143 &Copy\tCtrl+C|144 &Paste\tCtrl+V|"
+              "145 De&lete\tDel|0 |146 Pay &Rules...|", items);
+    HMENU help = GetSubMenu(menu, 2);
     ASSERT_EQ(GetMenuItemCount(help), 1);
     EXPECT_EQ(GetMenuItemID(help, 0), (UINT)IDM_ABOUT);
     GetMenuStringA(help, 0, text, sizeof text, MF_BYPOSITION);

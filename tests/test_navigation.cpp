@@ -103,6 +103,7 @@ const RingCase RING_CASES[] = {
     // back from the window itself to the control that held the focus, or on from it
     {"AboutFromPrint", IDLE_WITH_ROWS, {"main window", "Print", "New"}, IDC_PRINT, IDM_ABOUT},
     {"PreferencesFromAField", ENTRY, {"main window", "In 2", "Out 2"}, IDC_TIMEIN2, IDM_PREFERENCES},
+    {"PayRulesFromAField", ENTRY, {"main window", "Out 3", "In 4"}, IDC_TIMEOUT3, IDM_PAYRULES},
     {"PrintFromAdd", ENTRY, {"main window", "Add", "Clear"}, IDC_ADD, IDM_PRINTTIMESHEET},
     {"ADeleteDisabledSince", IDLE_WITH_ROWS, {"main window", "list"}, IDC_DELETE, IDM_PREFERENCES, true},
     {"PrintFromTheWindow", IDLE_WITH_ROWS, {"main window", "New", "Delete"}, 0, IDM_PRINTTIMESHEET},

@@ -682,4 +682,102 @@ TEST_F(Preferences, EachRadioGroupClearsOnlyItsOwnButtons)
     }
 }
 
+// ---------------------------------------------------------- the Pay Rules
+
+const int RULE_FIELDS[6] = {IDC_HOURLYRATE,      IDC_OVERTIMEWEEKLY, IDC_OVERTIMEDAILY,
+                            IDC_DOUBLETIMEDAILY, IDC_OVERTIMEFACTOR, IDC_DOUBLETIMEFACTOR};
+const char *const DEFAULT_RULES = "|40|||1.5|2|0";   // the federal rules, no rate
+
+// Texts typed into the fields in order (NULL leaves one), the check box pushed
+// or not, then OK or Cancel; the field a refusal names and focuses; the
+// six fields and the check box as the next start shows them.
+enum RulesWay { RULES_OK, RULES_CANCEL };
+struct RulesCase { const char *name; std::vector<const char *> typed; bool seventhDay; RulesWay way;
+                   const char *refused; int focus; const char *kept; };
+
+void PrintTo(const RulesCase &c, std::ostream *os) { *os << c.name; }
+
+RulesCase Rules;
+struct { std::string shown, focusAtStart, box, focusAfter; } RulesSeen;
+
+std::string FocusAndSelection()   // the focused field, and whether all its text is selected
+{
+    HWND focus = GetFocus();
+    bool whole = EditSelection(focus) == "0," + std::to_string(WindowText(focus).size());
+    return std::to_string(GetDlgCtrlID(focus)) + (whole ? " selected" : " " + EditSelection(focus));
+}
+
+void AnswerRules(HWND dialog)
+{
+    for (int id : RULE_FIELDS)
+        RulesSeen.shown += ControlText(id, dialog) + "|";
+    RulesSeen.shown += std::to_string(IsDlgButtonChecked(dialog, IDC_SEVENTHDAY));
+    RulesSeen.focusAtStart = FocusAndSelection();
+    for (size_t i = 0; i < Rules.typed.size(); i++)
+        if (Rules.typed[i])
+            TypeInto(dialog, RULE_FIELDS[i], Rules.typed[i]);
+    if (Rules.seventhDay)
+        PushButton(dialog, IDC_SEVENTHDAY);
+    PushButton(dialog, Rules.way == RULES_OK ? IDOK : IDCANCEL);
+    if (Rules.refused) {   // the message was answered meanwhile
+        RulesSeen.focusAfter = FocusAndSelection();
+        PushButton(dialog, IDCANCEL);
+    }
+}
+
+void OpenRules()
+{
+    RulesSeen = {};
+    std::vector<AwaitedDialog> steps = {{"Pay Rules", hMainWnd, -1, AnswerRules}};
+    if (Rules.refused)
+        steps.push_back({"refusal", NULL, 0, [](HWND box) { RulesSeen.box = BoxText(box), PressOk(box); }});
+    EXPECT_TRUE(DriveDialogs([] { SendMessageA(hMainWnd, WM_COMMAND, IDM_PAYRULES, 0); }, steps));
+}
+
+class PayRulesDialog : public Preferences, public ::testing::WithParamInterface<RulesCase> {};
+
+TEST_P(PayRulesDialog, OkSavesAllSevenOrRefusesAFieldAndSavesNothing)
+{
+    Rules = GetParam();
+    EnterRow({"8", "21"});
+    SetControlText(IDC_GRANDTOTAL, "stale");   // the totals follow the rules saved, only them
+    OpenRules();
+    EXPECT_EQ(DEFAULT_RULES, RulesSeen.shown);
+    EXPECT_EQ(std::to_string(IDC_HOURLYRATE) + " selected", RulesSeen.focusAtStart);
+    EXPECT_EQ(Rules.way == RULES_OK && !Rules.refused ? "13.00" : "stale",
+              Trimmed(ControlText(IDC_GRANDTOTAL)));
+    if (Rules.refused) {
+        EXPECT_EQ(0u, RulesSeen.box.find(std::string(Rules.refused) + ": it ")) << RulesSeen.box;
+        EXPECT_EQ(std::to_string(Rules.focus) + " selected", RulesSeen.focusAfter);
+    }
+    // Ctrl+Z takes back the row, not the rules; the next start reads the rules
+    // in force as the registry keeps them, and the dialog shows them.
+    SetFocus(hEntryList);
+    KeyStroke(hEntryList, 'Z', WITH_CONTROL);
+    EXPECT_EQ(0, RowCount());
+    const ::PayRules inForce = CurrentPayRules;
+    Restart();
+    EXPECT_EQ(0, memcmp(&inForce, &CurrentPayRules, sizeof inForce));
+    Rules = RulesCase{"look", {}, false, RULES_CANCEL, NULL, 0, ""};
+    OpenRules();
+    EXPECT_EQ(GetParam().kept, RulesSeen.shown);
+}
+
+const RulesCase RULES_CASES[] = {
+    {"OkSavesAllSeven", {"25", "40", "8", "12", "1.5", "2"}, true, RULES_OK, NULL, 0, "25|40|8|12|1.5|2|1"},
+    // a rate cut to its 9 characters; texts saved as they read
+    {"OkSavesTheShortestTexts", {"1234.567891", "37.50", " ", "", "1.50", "3."}, false, RULES_OK, NULL, 0,
+     "1234.5678|37.5|||1.5|3|0"},
+    {"ARateOfAbc", {"abc"}, false, RULES_OK, "Hourly rate", IDC_HOURLYRATE, DEFAULT_RULES},
+    {"NoHoursAWeek", {"25", "0"}, true, RULES_OK, "Weekly overtime", IDC_OVERTIMEWEEKLY, DEFAULT_RULES},
+    {"TooManyDecimals", {0, 0, "7.125"}, false, RULES_OK, "Daily overtime", IDC_OVERTIMEDAILY, DEFAULT_RULES},
+    {"DoubleTimeNotPastOvertime", {0, 0, "8", "8"}, false, RULES_OK, "Daily double time", IDC_DOUBLETIMEDAILY,
+     DEFAULT_RULES},
+    {"AnEmptyFactor", {0, 0, 0, 0, 0, ""}, false, RULES_OK, "Double-time pay", IDC_DOUBLETIMEFACTOR, DEFAULT_RULES},
+    {"CancelSavesNothing", {"25", "50", "8", "12", "2", "3"}, true, RULES_CANCEL, NULL, 0, DEFAULT_RULES},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, PayRulesDialog, ::testing::ValuesIn(RULES_CASES),
+                         [](const ::testing::TestParamInfo<RulesCase> &info) { return std::string(info.param.name); });
+
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "harness.h"
+#include "payrules.h"
 #include "registry.h"
 #include "settings.h"
 
@@ -403,6 +404,55 @@ TEST_F(SettingsStore, CreateMakesTheKeyAndConvertsNumbersWithAtolRules)
     }
     ASSERT_EQ(CreateRegEntry(REG_SZ, "CustName", "Customer Name"), 1);
     ExpectStored("CustName", Text("Customer Name"));
+}
+
+// ------------------------------------------------------------ pay rules
+
+const char *const RULE_NAMES[6] = {"OvertimeWeekly", "OvertimeDaily",    "DoubleTimeDaily",
+                                   "OvertimeFactor", "DoubleTimeFactor", "HourlyRate"};
+
+// Daily double time stored at or under the daily overtime goes back to none
+// and is written back so; the other rules are read, or replaced where they are
+// none (an "x" factor, a rate too large, a seventh day of 2).
+TEST_F(SettingsStore, PayRulesDoubleTimeNotPastOvertimeIsReplacedAsAValueThatIsNoRule)
+{
+    struct { std::vector<const char *> stored; DWORD seventhDay; PayRules loaded; std::vector<const char *> after; } cases[] = {
+        {{"", "10", "8", "1.5", "2", "0"}, 1, {0, 1000, 0, 1, 150, 200, 1, 0}, {"", "10", "", "1.5", "2", "0"}},
+        {{"40", "8", "8", "x", "2.5", "9999.991"}, 2, {4000, 800, 0, 0, 150, 250, 0, 0}, {"40", "8", "", "1.5", "2.5", ""}},
+    };
+    for (const auto &c : cases) {
+        for (size_t i = 0; i < 6; i++)
+            WriteValue(RULE_NAMES[i], Text(c.stored[i]));
+        WriteValue("SeventhDay", Dword(c.seventhDay));
+        Load();
+        EXPECT_EQ(0, memcmp(&c.loaded, &CurrentPayRules, sizeof c.loaded));
+        for (int i = 0; i < 6; i++)
+            ExpectStored(RULE_NAMES[i], Text(c.after[i]));
+        ExpectStored("SeventhDay", Dword(c.loaded.SeventhDay));
+    }
+}
+
+TEST(RuleText, ReadsDigitsWithOnePointInWholeUnitsWithinItsKindsRangeAndIsShownShortest)
+{
+    struct { const char *text; int kind, verdict; long long value; } cases[] = {
+        {" 17.36\t", RULE_RATE, RULE_NUMBER, 173600}, {"9999.9901", RULE_RATE, RULE_OUT_OF_RANGE, -1},
+        {"25.123400", RULE_RATE, RULE_NUMBER, 251234}, {"25.12345", RULE_RATE, RULE_TOO_PRECISE, -1},
+        {"", RULE_RATE, RULE_NONE, 0}, {" ", RULE_LIMIT, RULE_NONE, 0}, {"", RULE_FACTOR, RULE_MISSING, -1},
+        {"1,275", RULE_RATE, RULE_NOT_NUMBER, -1}, {"-5", RULE_LIMIT, RULE_NOT_NUMBER, -1},
+        {".", RULE_LIMIT, RULE_NOT_NUMBER, -1}, {"8.", RULE_LIMIT, RULE_NUMBER, 800},
+        {"0", RULE_LIMIT, RULE_OUT_OF_RANGE, -1}, {"99999999999999999999999", RULE_LIMIT, RULE_OUT_OF_RANGE, -1},
+        {"0.99", RULE_FACTOR, RULE_OUT_OF_RANGE, -1}, {"9.99", RULE_FACTOR, RULE_NUMBER, 999},
+    };
+    for (const auto &c : cases) {
+        long long value = -1;
+        EXPECT_EQ(c.verdict, ReadRuleText(c.text, c.kind, &value)) << '"' << c.text << '"';
+        EXPECT_EQ(c.value, value) << '"' << c.text << '"';
+    }
+    char text[RULE_TEXT_SIZE];
+    FormatRuleText(text, sizeof text, RULE_RATE, 251234);
+    EXPECT_STREQ("25.1234", text);
+    FormatRuleText(text, sizeof text, RULE_LIMIT, 850);
+    EXPECT_STREQ("8.5", text);
 }
 
 // ------------------------------------------------------------ messages

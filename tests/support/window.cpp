@@ -6,6 +6,7 @@
 #include "resource.h"
 
 #include <commctrl.h>
+#include <ctype.h>
 #include <stdio.h>
 #include <string.h>
 
@@ -94,6 +95,8 @@ static int CharacterOf(UINT virtualKey, int modifiers)
 {
     if ((modifiers & WITH_CONTROL) && virtualKey >= 'A' && virtualKey <= 'Z')
         return (int)(virtualKey - 'A' + 1);
+    if ((modifiers & WITH_ALT) && virtualKey >= 'A' && virtualKey <= 'Z')   // a menu's mnemonic
+        return (int)((modifiers & WITH_SHIFT) ? virtualKey : virtualKey - 'A' + 'a');
     switch (virtualKey) {
     case VK_TAB: return '\t';
     case VK_RETURN: return '\r';
@@ -428,12 +431,25 @@ static void CountBeeps()
     }
 }
 
+// Whether a menu of the menu bar the window is in has the character as its mnemonic.
+static bool OpensAMenu(HWND window, LPARAM character)
+{
+    HMENU bar = GetMenu(GetAncestor(window, GA_ROOT));
+    char text[64];
+    for (int i = 0; bar && character && i < GetMenuItemCount(bar); i++)
+        if (GetMenuStringA(bar, (UINT)i, text, sizeof text, MF_BYPOSITION) > 1 && strchr(text, '&') &&
+            tolower((unsigned char)strchr(text, '&')[1]) == tolower((int)character))
+            return true;
+    return false;
+}
+
 // A system character that no menu takes makes the default handling look for
 // a menu key, and beep: its menu command is counted as a beep too.
 static LRESULT CALLBACK WatchMenuKeys(int code, WPARAM wParam, LPARAM lParam)
 {
     const CWPSTRUCT *sent = (const CWPSTRUCT *)lParam;
-    if (code == HC_ACTION && sent->message == WM_SYSCOMMAND && (sent->wParam & 0xFFF0) == SC_KEYMENU)
+    if (code == HC_ACTION && sent->message == WM_SYSCOMMAND && (sent->wParam & 0xFFF0) == SC_KEYMENU &&
+        !OpensAMenu(sent->hwnd, sent->lParam))
         InterlockedIncrement(&MenuKeysHeard);
     return CallNextHookEx(NULL, code, wParam, lParam);
 }

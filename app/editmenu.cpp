@@ -1,0 +1,33 @@
+/* The Edit menu of the menu bar: Undo, Redo, Copy, Paste and Delete of the
+   list, offered and run as the list's context menu offers and runs them, and
+   the Pay Rules dialog. */
+
+#include "app.h"
+#include "registry.h"
+#include "resource.h"
+#include "totals.h"
+
+#define EDIT_MENU_POSITION 1   /* File, Edit, Help */
+
+void OfferEditCommands(HWND window, HMENU popup)
+{
+    HMENU bar = GetMenu(window);
+    if (bar && popup == GetSubMenu(bar, EDIT_MENU_POSITION))
+        OfferListCommands(popup);
+}
+
+/* The rules are preferences, not a change of the list: no step of the
+   history, nothing kept on disk; the totals are recomputed with them. */
+static void OpenPayRules(HWND window)
+{
+    if (DialogBoxParamA(hInst, MAKEINTRESOURCEA(IDD_PAYRULES), window, PayRulesDlgProc, 0) == IDOK)
+        UpdateGrandTotal();
+}
+
+void RunEditCommand(HWND window, UINT command)
+{
+    if (command == IDM_PAYRULES)
+        OpenPayRules(window);
+    else
+        RunListCommand(command);
+}
