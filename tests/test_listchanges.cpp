@@ -22,8 +22,8 @@ class ListChanges : public WindowTest {};
 // D: Delete; C: Clear All; S1: row 1 selected (S-1 none); P: a paste of two
 // rows (7 and 8 hours); U: Ctrl+Z in the list; u: Alt+Backspace on "Clear
 // All"; Y: Ctrl+Y in the list; y: Ctrl+Shift+Z on the main window itself; K:
-// Del in the list; M: a paste of 300 rows (9 hours each), numbered on as
-// "first..last"; N: no text on the clipboard, E: an empty one; "W L G": the
+// Del in the list; M: a paste of 300 rows (9 hours each), whose numbers are
+// written "first..last"; N: no text on the clipboard, E: an empty one; "W L G": the
 // list's menu opened by W (F10, Menu, Click0 on row 0), item L chosen, G the
 // greyed items; !N (?N): the list takes N more rows (cell texts), then refuses
 // one, as with no memory, in the next command, which must say so; a refused
