@@ -135,6 +135,21 @@ static int PutRows(const RowTexts *rows, int position)
     return rows->rows;
 }
 
+/* The list moves its caret to the next row each time a row at or before it
+   goes, and scrolls that row into view: a selection change for every row a
+   change takes out before the caret. With the caret and the selection
+   cleared first, the rows go and come with neither; the change's end
+   selects the row it keeps. */
+static void ClearSelectionAndCaret(void)
+{
+    int selected = SelectedRowOrNone();
+    int caret = (int)SendMessageA(hEntryList, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_FOCUSED);
+    if (selected >= 0)
+        SetRowState(selected, LVIS_SELECTED, 0);
+    if (caret >= 0)
+        SetRowState(caret, LVIS_FOCUSED, 0);
+}
+
 static void TakeOutRows(int position, int count)
 {
     if (count <= 0)
@@ -271,6 +286,7 @@ static int ApplyStep(const ListStep *step, int undo)
     const RowTexts *in = undo ? &step->removed : &step->inserted;
     HWND focus = GetFocus();
     BeginQuietListChange();
+    ClearSelectionAndCaret();
     KeepRemovedRows(step->position, out->rows);
     TakeOutRows(step->position, out->rows);
     int put = PutRows(in, step->position);

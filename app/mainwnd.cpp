@@ -350,8 +350,10 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         /* rows emptied all at once need no notice of each row that goes */
         if (wParam == IDC_ENTRYLIST && header && header->code == LVN_DELETEALLITEMS)
             return TRUE;
-        if (wParam == IDC_ENTRYLIST && IsWindowVisible(hEntryList) && header &&
-            header->code == LVN_ITEMCHANGED && !ListChangesQuiet)
+        /* a selection change shows its row; the notices of each row that
+           goes or comes are answered without a question more */
+        if (wParam == IDC_ENTRYLIST && header && header->code == LVN_ITEMCHANGED &&
+            !ListChangesQuiet && IsWindowVisible(hEntryList))
             ShowSelectedEntry();
         return 0;
     }

@@ -69,10 +69,21 @@ int WriteKeptRows(int rows);
 /* The process's working set in bytes, 0 when it cannot be had. */
 SIZE_T WorkingSet(HANDLE process);
 
+/* ---- shared by the list changes' parts (listchanges.cpp) ---- */
+
+/* The bare reads of one grand total over rows rows, as a floor. */
+double ReadsFloor(int rows, int turn);
+/* The clipboard holds lines lines of In 1 to Out 2 in the typed notation;
+   0 when it cannot be had. */
+int PutLinesOnClipboard(int lines);
+/* "< seconds s: met" when the median time is under seconds, else MISSED. */
+void TargetIn(char *target, size_t size, const PairedMedians *m, double seconds);
+
 /* ---- the parts of the table ---- */
 
 void BenchCommands(void);            /* commands.cpp */
 void BenchListChanges(void);         /* listchanges.cpp */
+void BenchBulkChanges(void);         /* bulkchanges.cpp, also --bulk-only */
 void BenchProfile(int rows);         /* profile.cpp, --profile */
 void BenchPrinting(void);            /* printing.cpp */
 void BenchStartUp(void);             /* startup.cpp */

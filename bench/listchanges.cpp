@@ -51,12 +51,12 @@ static double TimePaste(int, int)
     return elapsed;
 }
 
-static double ReadsFloor(int rows, int)
+double ReadsFloor(int rows, int)
 {
     return GrandTotalReads(rows);
 }
 
-static int PutLinesOnClipboard(int lines)
+int PutLinesOnClipboard(int lines)
 {
     static const char line[] = "8*30\t12\t12*30\t5-30\r\n";
     size_t size = (sizeof line - 1) * (size_t)lines + 1;
@@ -80,7 +80,7 @@ static int PutLinesOnClipboard(int lines)
     return put;
 }
 
-static void TargetIn(char *target, size_t size, const PairedMedians *m, double seconds)
+void TargetIn(char *target, size_t size, const PairedMedians *m, double seconds)
 {
     char verdict[16];
     Verdict(verdict, sizeof verdict, m->command < seconds);

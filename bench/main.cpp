@@ -55,7 +55,7 @@ static void BenchEvaluator(void)
 int main(int argc, char **argv)
 {
     StartClock();
-    int withPrint = 1, withStartUp = 1, profile = 0, printOnly = 0;
+    int withPrint = 1, withStartUp = 1, profile = 0, printOnly = 0, bulkOnly = 0;
     for (int i = 1; i < argc; i++) {
         if (strcmp(argv[i], "--no-print") == 0)
             withPrint = 0;
@@ -65,10 +65,12 @@ int main(int argc, char **argv)
             profile = 1;
         else if (strcmp(argv[i], "--print-only") == 0)
             printOnly = 1;
+        else if (strcmp(argv[i], "--bulk-only") == 0)
+            bulkOnly = 1;
     }
 
     printf("Hourwise benchmark (medians of repeated runs)\n");
-    if (!printOnly)
+    if (!printOnly && !bulkOnly)
         BenchEvaluator();
 
     StartWindow();
@@ -77,8 +79,11 @@ int main(int argc, char **argv)
         return 1;
     }
     SIZE_T emptySet = WorkingSet(GetCurrentProcess());
-    if (printOnly) {
-        BenchPrinting();
+    if (printOnly || bulkOnly) {
+        if (bulkOnly)
+            BenchBulkChanges();
+        else
+            BenchPrinting();
         DestroyWindow(hMainWnd);
         Pump();
         return 0;
@@ -91,6 +96,7 @@ int main(int argc, char **argv)
     }
     BenchCommands();
     BenchListChanges();
+    BenchBulkChanges();
     if (withPrint)
         BenchPrinting();
     if (withStartUp)

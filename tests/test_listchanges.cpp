@@ -22,9 +22,10 @@ class ListChanges : public WindowTest {};
 // D: Delete; C: Clear All; S1: row 1 selected (S-1 none); P: a paste of two
 // rows (7 and 8 hours); U: Ctrl+Z in the list; u: Alt+Backspace on "Clear
 // All"; Y: Ctrl+Y in the list; y: Ctrl+Shift+Z on the main window itself; K:
-// Del in the list; N: no text on the clipboard, E: an empty one; "W L G": the
-// list's menu opened by W (F10, Menu, Click0 on row 0; Edit: the Edit menu by
-// Alt+E), its item L chosen, G the greyed items' first letters; !N (?N): the
+// Del in the list; M: a paste of 300 rows (9 hours each), whose numbers are
+// written "first..last"; N: no text on the clipboard, E: an empty one; "W L G":
+// the list's menu opened by W (F10, Menu, Click0 on row 0; Edit: the Edit menu
+// by Alt+E), its item L chosen, G the greyed items' first letters; !N (?N): the
 // list takes N more rows (cell texts), then refuses
 // one, as with no memory, in the next command, which must say so; a refused
 // Add keeps the entry being typed.
@@ -42,6 +43,26 @@ struct Sequence {
 };
 
 class UndoRedo : public ListChanges, public ::testing::WithParamInterface<Sequence> {};
+
+// The entry numbers, with "first..last" written out.
+std::string Expanded(const std::string &numbers)
+{
+    size_t dots = numbers.find("..");
+    if (dots == std::string::npos)
+        return numbers;
+    std::string all;
+    for (int n = std::stoi(numbers), last = std::stoi(numbers.substr(dots + 2)); n <= last; n++)
+        all += (all.empty() ? "" : ",") + std::to_string(n);
+    return all;
+}
+
+std::string ManyLines(int count)
+{
+    std::string text;
+    for (int i = 0; i < count; i++)
+        text += "8\t17\n";
+    return text;
+}
 
 // The menu as it opened, its states as the window left them: the first letters
 // of its greyed items, and the row under its top left corner ("corner": the
@@ -162,8 +183,8 @@ void Command(const std::string &command, int *added, bool refusal = false)
         PutOnClipboard("", command == "E");
     } else if (command.find(' ') != std::string::npos) {
         ListMenuCommand(command);
-    } else if (command == "P") {
-        PutOnClipboard("8\t15\r\n9\t17\r\n");
+    } else if (command == "P" || command == "M") {
+        PutOnClipboard(command == "P" ? "8\t15\r\n9\t17\r\n" : ManyLines(300));
         SetFocus(hEntryList);
         PressKey('V', false, true);
     } else {
@@ -191,13 +212,14 @@ TEST_P(UndoRedo, PutsTheListBackAsItWasBeforeOrAfterEachStep)
         typing = (typing && step.command[0] == '?') || (refusing && std::string(step.command) == "A");
         Command(step.command, &added);
         SCOPED_TRACE(std::string("after ") + step.command);
-        EXPECT_EQ(step.numbers, EntryNumbers());
+        std::string expected = Expanded(step.numbers);
+        EXPECT_EQ(expected, EntryNumbers());
         EXPECT_EQ(step.selected, SelectedRow());
         EXPECT_EQ(step.grandTotal, Trimmed(ControlText(IDC_GRANDTOTAL)));
         EXPECT_EQ(typing ? EntryStates() : IdleStates(RowCount() > 0), EnabledStates());
         EXPECT_EQ(step.beeped, Beeps() != beeps);
         // the program puts the caret on the selected row, or on none, when the list changes
-        EXPECT_EQ(step.selected < 0 && numbers == step.numbers ? caret : step.selected,
+        EXPECT_EQ(step.selected < 0 && numbers == expected ? caret : step.selected,
                   SendMessageA(hEntryList, LVM_GETNEXTITEM, -1, LVNI_FOCUSED))
             << "the list's caret, where Up and Down start";
         if (typing) { // the entry typed last, kept
@@ -250,6 +272,25 @@ INSTANTIATE_TEST_SUITE_P(
                   {"u", "", -1, "", true},
                   {"Y", "1", 0, "1.00", false},
                   {"y", "1", 0, "1.00", true}}},
+        // many rows go and come back at once, the selection as it was before
+        Sequence{"APasteOfManyRows",
+                 {{"A", "1", 0, "1.00", false},
+                  {"A", "1,2", 1, "3.00", false},
+                  {"S0", "1,2", 0, "3.00", false},
+                  {"M", "1..302", 301, "2703.00", false},
+                  {"U", "1,2", 0, "3.00", false},
+                  {"Y", "1..302", 301, "2703.00", false},
+                  {"S150", "1..302", 150, "2703.00", false},
+                  {"U", "1,2", 0, "3.00", false},
+                  {"S-1", "1,2", -1, "3.00", false},
+                  {"M", "1..302", 301, "2703.00", false},
+                  {"U", "1,2", -1, "3.00", false},
+                  {"Y", "1..302", 301, "2703.00", false},
+                  {"C", "", -1, "", false},
+                  {"U", "1..302", 301, "2703.00", false},
+                  {"Y", "", -1, "", false},
+                  {"U", "1..302", 301, "2703.00", false},
+                  {"A", "1..303", 302, "2706.00", false}}},
         Sequence{"ANewChangeDropsTheRedo",
                  {{"A", "1", 0, "1.00", false},
                   {"A", "1,2", 1, "3.00", false},
@@ -476,14 +517,6 @@ TEST_P(Pasted, TextGivesTheseRowsOrSaysWhatWasLeftOut)
     if (!*c.message) {
         EXPECT_EQ("list", FocusName());
     }
-}
-
-std::string ManyLines(int count)
-{
-    std::string text;
-    for (int i = 0; i < count; i++)
-        text += "8\t17\n";
-    return text;
 }
 
 INSTANTIATE_TEST_SUITE_P(
