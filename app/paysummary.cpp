@@ -135,20 +135,26 @@ void FormatPayNote(char *text, size_t size, long days)
 
 /* ---- the statics ---------------------------------------------------------- */
 
+/* A static of the summary, above the others in the sibling order, so that
+   the editor's frame stays the lowest. */
+static HWND MakeStatic(const char *text, DWORD style, int x, int y, int width, int height, int id)
+{
+    HWND control = CreateWindowExA(0, "STATIC", text, WS_CHILD | WS_VISIBLE | SS_NOPREFIX | style,
+                                   x, y, width, height, hMainWnd, (HMENU)(INT_PTR)id, hInst, NULL);
+    SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return control;
+}
+
 void MakePaySummary(void)
 {
-    const DWORD label = WS_CHILD | WS_VISIBLE | SS_RIGHT | SS_NOPREFIX;
-    const DWORD value = WS_CHILD | WS_VISIBLE | WS_BORDER | SS_SUNKEN | SS_RIGHT | SS_NOPREFIX;
     for (int i = 0; i < 4; i++) {
         int x = LABEL_X[i];
-        CreateWindowExA(0, "STATIC", PAY_LINE_LABELS[i], label, x, SUMMARY_Y + 2, LABEL_WIDTH[i],
-                        SUMMARY_HEIGHT, hMainWnd, (HMENU)(INT_PTR)IDC_STATIC, hInst, NULL);
-        CreateWindowExA(0, "STATIC", "", value, x + LABEL_WIDTH[i] + 3, SUMMARY_Y, VALUE_WIDTH[i],
-                        SUMMARY_HEIGHT, hMainWnd, (HMENU)(INT_PTR)VALUE_IDS[i], hInst, NULL);
+        MakeStatic(PAY_LINE_LABELS[i], SS_RIGHT, x, SUMMARY_Y + 2, LABEL_WIDTH[i], SUMMARY_HEIGHT,
+                   IDC_STATIC);
+        MakeStatic("", WS_BORDER | SS_SUNKEN | SS_RIGHT, x + LABEL_WIDTH[i] + 3, SUMMARY_Y,
+                   VALUE_WIDTH[i], SUMMARY_HEIGHT, VALUE_IDS[i]);
     }
-    hPayNote = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
-                               NOTE_X, NOTE_Y, NOTE_WIDTH, NOTE_HEIGHT, hMainWnd,
-                               (HMENU)(INT_PTR)ID_NOTE, hInst, NULL);
+    hPayNote = MakeStatic("", SS_LEFT, NOTE_X, NOTE_Y, NOTE_WIDTH, NOTE_HEIGHT, ID_NOTE);
     const AccessibleText texts[] = {
         {IDC_REGULARHOURS, ACCESSIBLE_DESCRIPTION, "Regular hours of the week"},
         {IDC_OVERTIMEHOURS, ACCESSIBLE_DESCRIPTION, "Overtime hours of the week"},

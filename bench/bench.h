@@ -72,6 +72,10 @@ SIZE_T WorkingSet(HANDLE process);
 /* ---- the parts of the table ---- */
 
 void BenchCommands(void);            /* commands.cpp */
+/* One Add of a typed entry, and its floor (commands.cpp). */
+double TimeAdd(int rows, int turn);
+double AddFloor(int rows, int turn);
+void BenchPaySummary(void);          /* paysummary.cpp */
 void BenchListChanges(void);         /* listchanges.cpp */
 void BenchProfile(int rows);         /* profile.cpp, --profile */
 void BenchPrinting(void);            /* printing.cpp */

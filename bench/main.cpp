@@ -90,6 +90,7 @@ int main(int argc, char **argv)
         return 0;
     }
     BenchCommands();
+    BenchPaySummary();
     BenchListChanges();
     if (withPrint)
         BenchPrinting();

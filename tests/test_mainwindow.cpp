@@ -77,7 +77,7 @@ TEST_F(MainWindow, HasItsTwentyFiveControlsAsLaidOut)
     std::vector<HWND> children;
     for (HWND child = GetWindow(hMainWnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         children.push_back(child);
-    ASSERT_EQ(children.size(), 25u);
+    ASSERT_EQ(children.size(), 25u + 9u); // and the pay summary's statics, below
 
     for (const ExpectedControl &c : CONTROLS) {
         HWND found = NULL;
@@ -102,6 +102,28 @@ TEST_F(MainWindow, HasItsTwentyFiveControlsAsLaidOut)
     // The frame lies under the fields and totals it frames.
     EXPECT_EQ(ClassOf(children.back()), "Static");
     EXPECT_EQ(ClientRectOf(children.back()).left, 265);
+
+    // The pay summary's statics and labels: in the client area of Windows 10
+    // at 100 % (342 high), clear of every control above, out of the Tab order.
+    int added = 0;
+    for (HWND child : children) {
+        RECT r = ClientRectOf(child), overlap;
+        bool specified = false;
+        for (const ExpectedControl &c : CONTROLS)
+            specified = specified || ((int)(short)GetDlgCtrlID(child) == c.id && r.left == c.x && r.top == c.y);
+        if (specified)
+            continue;
+        added++;
+        EXPECT_STRCASEEQ("Static", ClassOf(child).c_str());
+        EXPECT_EQ(0, GetWindowLongA(child, GWL_STYLE) & WS_TABSTOP) << WindowText(child);
+        EXPECT_LE(r.bottom, 342) << WindowText(child);
+        EXPECT_LE(r.right, 624) << WindowText(child);
+        for (const ExpectedControl &c : CONTROLS) {
+            RECT taken = {c.x, c.y, c.x + c.width, c.y + c.height};
+            EXPECT_FALSE(IntersectRect(&overlap, &r, &taken)) << WindowText(child) << " on " << c.text;
+        }
+    }
+    EXPECT_EQ(9, added);
 }
 
 TEST_F(MainWindow, TheFieldsOnTheFrameAreOnTop)
