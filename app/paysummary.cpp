@@ -189,21 +189,28 @@ static int FitsControl(HWND control, const WCHAR *text, int length)
     return fits;
 }
 
+static int ShowsText(HWND control, const WCHAR *text)
+{
+    WCHAR current[MONEY_TEXT_UNITS];
+    if (GetWindowTextLengthW(control) >= MONEY_TEXT_UNITS)
+        return 0;
+    current[0] = 0;
+    GetWindowTextW(control, current, MONEY_TEXT_UNITS);
+    return lstrcmpW(current, text) == 0;
+}
+
 /* Sets a static's text when it changed; a figure wider than the static shows
    PAY_TOO_LARGE_TEXT. */
 static void ShowWideText(HWND control, const WCHAR *text, int figure)
 {
-    WCHAR shown[MONEY_TEXT_UNITS];
+    if (ShowsText(control, text))
+        return;
+    WCHAR tooLarge[MONEY_TEXT_UNITS];
     int length = lstrlenW(text);
     if (figure && length > 0 && !FitsControl(control, text, length)) {
-        MultiByteToWideChar(CP_ACP, 0, PAY_TOO_LARGE_TEXT, -1, shown, MONEY_TEXT_UNITS);
-        text = shown;
-    }
-    WCHAR current[MONEY_TEXT_UNITS];
-    if (GetWindowTextLengthW(control) < MONEY_TEXT_UNITS) {
-        current[0] = 0;
-        GetWindowTextW(control, current, MONEY_TEXT_UNITS);
-        if (lstrcmpW(current, text) == 0)
+        MultiByteToWideChar(CP_ACP, 0, PAY_TOO_LARGE_TEXT, -1, tooLarge, MONEY_TEXT_UNITS);
+        text = tooLarge;
+        if (ShowsText(control, text))
             return;
     }
     SetWindowTextW(control, text);

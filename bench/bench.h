@@ -76,6 +76,7 @@ void BenchCommands(void);            /* commands.cpp */
 double TimeAdd(int rows, int turn);
 double AddFloor(int rows, int turn);
 void BenchPaySummary(void);          /* paysummary.cpp */
+void ProfilePaySummary(void);        /* paysummary.cpp, in --profile */
 void BenchListChanges(void);         /* listchanges.cpp */
 void BenchProfile(int rows);         /* profile.cpp, --profile */
 void BenchPrinting(void);            /* printing.cpp */

@@ -10,6 +10,7 @@
 
 #include "app.h"
 #include "keptlist.h"
+#include "paysummary.h"
 #include "settings.h"
 #include "totals.h"
 
@@ -73,4 +74,23 @@ void BenchPaySummary(void)
     const PayRules defaults = DEFAULT_PAY_RULES;
     CurrentPayRules = defaults;
     FillRows(0);
+}
+
+/* --profile: the summary's statics set to other figures, with a rate. */
+void ProfilePaySummary(void)
+{
+    double runs[MAX_REPEATS];
+    int repeats = 9;
+    for (int i = 0; i < repeats; i++) {
+        PaySummary summary;
+        long long days[2] = {1000 + i, 1300};
+        PayRules rules = RatedRules(i);
+        SummarizePayWeek(days, 2, &rules, &summary);
+        double start = Seconds();
+        ShowPaySummary(&summary);
+        runs[i] = Seconds() - start;
+    }
+    char value[32];
+    snprintf(value, sizeof value, "%.3f ms", Median(runs, repeats) * 1e3);
+    Row("the pay summary shown (other figures, a rate)", value, "", "", "");
 }

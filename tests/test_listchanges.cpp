@@ -633,6 +633,8 @@ TEST_F(PaySummaryFollows, EveryChangeOfTheListAndOfTheRules)
     for (int i = 0; i < 3; i++)
         EnterRow({"8", "16"});
     EXPECT_EQ("40.00|30.00|1.00|$2,175.00|8 days: counted as one week", Summary());
+    EnterRow({"0", "1e10"}); // a day of 1,000,000,000 hours: its figures do not fit
+    EXPECT_EQ("40.00|too large|too large|too large|9 days: counted as one week", Summary());
 }
 
 } // namespace
