@@ -431,7 +431,7 @@ TEST_F(PrintDrawing, ThePaySummaryGoesOnOneMorePageWhenTheLastHasNoRoom)
     int step = (HeadingHeight() + L - 1) / L;
     PayRules rated = DEFAULT_PAY_RULES, defaults = DEFAULT_PAY_RULES;
     rated.HasRate = 1;
-    rated.HourlyRate = 173600;
+    rated.HourlyRate = 173625; // more decimals than the currency has: all of them shown
     int entries = 1;
     TimesheetPlan plan;
     for (;; entries++) {   // 5 lines with the rate
@@ -453,7 +453,7 @@ TEST_F(PrintDrawing, ThePaySummaryGoesOnOneMorePageWhenTheLastHasNoRoom)
     char overtime[40];
     snprintf(overtime, sizeof overtime, "OVERTIME: %6lld.%02lld", (entries * 4125LL - 4000) / 100,
              (entries * 4125LL - 4000) % 100);
-    const char *lines[5] = {"REGULAR:     40.00", overtime, "DOUBLE TIME:      0.00", "RATE: $17.36", "GROSS PAY: $"};
+    const char *lines[5] = {"REGULAR:     40.00", overtime, "DOUBLE TIME:      0.00", "RATE: $17.3625", "GROSS PAY: $"};
     for (int i = 0; i < 5; i++) {
         const DrawnText *line = FindPrefix(pages[1], lines[i]);
         ASSERT_TRUE(line != NULL) << lines[i];
