@@ -1,26 +1,16 @@
-/* Fuzz target for the pay summary.
-
-   A week of 0 to 10 entries of 0 to 24 hours (in hundredths) under random
-   rules and a random rate is split here hundredth by hundredth, in the order
-   of the days: on the seventh of seven days that all have hours the first 8
-   hours are overtime and the rest double time; otherwise a hundredth past the
-   day's double-time limit is double time, one past its overtime limit
-   overtime, and one past the week's limit among the hours still regular
-   overtime. Each line's pay is hours x rate x factor in 128-bit integers,
-   rounded to the cent half up; the gross pay their sum. The summary, by days
-   at once and by the week counted day by day, must give the same figures.
-
-   The same with days of any size up to 2^63: the figures by the rules'
-   sums in 128-bit integers, and PAY_TOO_LARGE exactly where a figure does
-   not fit 64 bits. And the texts: hundredths as "%*lld.%02lld", a rate with
-   2 to 4 decimals, the hours of a row (a text of hundredths read as the
-   grand total reads numbers) back as those hundredths. */
+/* Fuzz target for the pay summary. Weeks of 0 to 10 entries of 0 to 24
+   hours under random rules and rates are split here hundredth by hundredth
+   in the order of the days (the seventh of seven worked days: 8 hours
+   overtime, the rest double time; else past the day's double-time limit,
+   past its overtime limit, past the week's limit among the regular hours),
+   each line paid in 128-bit integers, the cent half up; days of any size up
+   to 2^63 by the rules' sums in 128 bits, PAY_TOO_LARGE exactly where 64
+   bits end. Both ways of counting must agree. And the texts: hundredths,
+   the rate, and a row's hours read back as hundredths. */
 
 #include "fuzz_common.h"
 #include "pay.h"
 #include "timecalc.h"
-
-#include <limits.h>
 
 typedef __int128 Wide;
 
@@ -45,56 +35,40 @@ static Wide Pay(long long hours, long long rate, int factor)
     return ((Wide)hours * rate * factor + 500000) / 1000000;
 }
 
-static void CheckPay(const PaySummary *got, const long long expect[3], const PayRules *rules)
-{
-    long long hours[3] = {got->Regular, got->Overtime, got->DoubleTime};
-    int factors[3] = {100, rules->OvertimeFactor, rules->DoubleTimeFactor};
-    long long pays[3] = {got->RegularPay, got->OvertimePay, got->DoubleTimePay};
-    Wide gross = 0;
-    int tooLarge = 0;
-    for (int i = 0; i < 3; i++) {
-        FUZZ_CHECK(hours[i] == expect[i], "line %d: %lld hundredths, expected %lld", i, hours[i],
-                   expect[i]);
-        if (!rules->HasRate) {
-            FUZZ_CHECK(pays[i] == 0, "line %d: pay %lld without a rate", i, pays[i]);
-            continue;
-        }
-        long long want;
-        if (rules->HourlyRate == 0 || factors[i] == 0 || expect[i] == 0)
-            want = 0;
-        else if (expect[i] == PAY_TOO_LARGE)
-            want = PAY_TOO_LARGE;
-        else
-            want = Fit(Pay(expect[i], rules->HourlyRate, factors[i]));
-        FUZZ_CHECK(pays[i] == want, "line %d: %lld hundredths at %lld x %d: %lld cents, expected %lld",
-                   i, expect[i], rules->HourlyRate, factors[i], pays[i], want);
-        tooLarge |= want == PAY_TOO_LARGE;
-        gross += want;
-    }
-    long long wantGross = !rules->HasRate ? 0 : tooLarge ? PAY_TOO_LARGE : Fit(gross);
-    FUZZ_CHECK(got->GrossPay == wantGross, "gross %lld, expected %lld", got->GrossPay, wantGross);
-    FUZZ_CHECK(got->HasPay == (rules->HasRate != 0), "has pay %d", got->HasPay);
-}
-
+/* The figures of both ways of counting against the expected hours, and the
+   pay of each line: hours x rate x factor in 128 bits, the cent half up. */
 static void CheckBothWays(const long long *days, long count, const PayRules *rules,
                           const long long expect[3])
 {
-    PaySummary whole, byDay;
-    SummarizePayWeek(days, count, rules, &whole);
+    PaySummary got[2];
+    SummarizePayWeek(days, count, rules, &got[0]);
     PayWeek week;
     BeginPayWeek(&week, rules);
     for (long i = 0; i < count; i++)
         AddPayDay(&week, days[i]);
-    EndPayWeek(&week, &byDay);
-    CheckPay(&whole, expect, rules);
-    const long long a[9] = {whole.Regular, whole.Overtime, whole.DoubleTime, whole.HasPay,
-                            whole.RegularPay, whole.OvertimePay, whole.DoubleTimePay,
-                            whole.GrossPay, whole.Days};
-    const long long b[9] = {byDay.Regular, byDay.Overtime, byDay.DoubleTime, byDay.HasPay,
-                            byDay.RegularPay, byDay.OvertimePay, byDay.DoubleTimePay,
-                            byDay.GrossPay, byDay.Days};
-    FUZZ_CHECK(memcmp(a, b, sizeof a) == 0, "the week day by day differs");
-    FUZZ_CHECK(whole.Days == count, "%ld days, expected %ld", whole.Days, count);
+    EndPayWeek(&week, &got[1]);
+    const int factors[3] = {100, rules->OvertimeFactor, rules->DoubleTimeFactor};
+    for (int way = 0; way < 2; way++) {
+        const PaySummary *g = &got[way];
+        const long long hours[3] = {g->Regular, g->Overtime, g->DoubleTime};
+        const long long pays[3] = {g->RegularPay, g->OvertimePay, g->DoubleTimePay};
+        Wide gross = 0;
+        int tooLarge = 0;
+        for (int i = 0; i < 3; i++) {
+            FUZZ_CHECK(hours[i] == expect[i], "way %d line %d: %lld, expected %lld", way, i, hours[i],
+                       expect[i]);
+            long long want = !rules->HasRate || rules->HourlyRate == 0 || expect[i] == 0 ? 0
+                             : expect[i] == PAY_TOO_LARGE ? PAY_TOO_LARGE
+                                                          : Fit(Pay(expect[i], rules->HourlyRate, factors[i]));
+            FUZZ_CHECK(pays[i] == want, "way %d line %d: %lld x %lld x %d: %lld cents, expected %lld", way,
+                       i, expect[i], rules->HourlyRate, factors[i], pays[i], want);
+            tooLarge |= want == PAY_TOO_LARGE;
+            gross += want;
+        }
+        long long wantGross = !rules->HasRate ? 0 : tooLarge ? PAY_TOO_LARGE : Fit(gross);
+        FUZZ_CHECK(g->GrossPay == wantGross && g->HasPay == (rules->HasRate != 0) && g->Days == count,
+                   "way %d: gross %lld, expected %lld", way, g->GrossPay, wantGross);
+    }
 }
 
 static int SeventhDayApplies(const long long *days, long count, const PayRules *rules)

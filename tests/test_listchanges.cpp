@@ -616,13 +616,8 @@ TEST_F(PaySummaryFollows, EveryChangeOfTheListAndOfTheRules)
     EXPECT_EQ("40.00|6.00|1.00|$1,275.00|", Summary());
 
     SetFocus(hEntryList);
-    PressKey('C', false, true);
-    std::string copied = ClipboardText();
-    EXPECT_NE(std::string::npos,
-              copied.find("Total\t\t\t\t\t\t\t\t\t47.00\r\nRegular\t\t\t\t\t\t\t\t\t40.00\r\n"
-                          "Overtime\t\t\t\t\t\t\t\t\t6.00\r\nDouble time\t\t\t\t\t\t\t\t\t1.00\r\n"
-                          "Gross pay\t\t\t\t\t\t\t\t\t1275.00\r\n"))
-        << copied;
+    PressKey('C', false, true); // the copy's own lines are in test_copylist
+    EXPECT_NE(std::string::npos, ClipboardText().find("\r\nGross pay\t\t\t\t\t\t\t\t\t1275.00\r\n"));
     Click(hClearAllButton);
     EXPECT_EQ("||||", Summary());
     SetFocus(hEntryList);
