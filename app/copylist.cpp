@@ -1,9 +1,12 @@
 /* Ctrl+C or Ctrl+Insert in the list of entries puts the whole list on the
    clipboard as text for a spreadsheet or a payroll system: a line of column
-   heads, one line a row with the row's hours, and a Total line; cells are
-   separated by a tab and lines end with CR LF. The list is only read. */
+   heads, one line a row with the row's hours, a Total line and the lines of
+   the pay summary; cells are separated by a tab and lines end with CR LF.
+   The list is only read. */
 
 #include "app.h"
+#include "paysummary.h"
+#include "settings.h"
 #include "timecalc.h"
 #include "totals.h"
 
@@ -56,6 +59,28 @@ static void PutLineEnd(TableText *table)
     PutText(table, "\r\n");
 }
 
+/* A line of the label and a value in the Hours column, such as the Total
+   line; the pay summary's values are plain numbers (1275.00) too. */
+static void PutSummaryLine(TableText *table, const char *label, const char *value)
+{
+    PutText(table, label);
+    for (int column = 1; column <= 9; column++)
+        PutChar(table, '\t');
+    PutText(table, value);
+    PutLineEnd(table);
+}
+
+static void PutPaySummary(TableText *table, const PaySummary *summary)
+{
+    const long long values[4] = {summary->Regular, summary->Overtime, summary->DoubleTime,
+                                 summary->GrossPay};
+    for (int line = 0; line < (summary->HasPay ? 4 : 3); line++) {
+        char text[PAY_TEXT_SIZE];
+        FormatHundredths(text, sizeof text, values[line], 0);
+        PutSummaryLine(table, PAY_LINE_LABELS[line], text);
+    }
+}
+
 /* Writes (or measures) the whole table: the cells as the list shows them, the
    hours of each row and the total by the same reads and rule as the grand
    total. */
@@ -69,6 +94,8 @@ static void WriteEntryTable(HWND list, TableText *table)
     PutLineEnd(table);
 
     double total = 0.0;
+    PayWeek week;
+    BeginPayWeek(&week, &CurrentPayRules);
     int count = (int)SendMessageA(list, LVM_GETITEMCOUNT, 0, 0);
     for (int row = 0; row < count; row++) {
         for (int column = 0; column <= 8; column++) {
@@ -79,15 +106,17 @@ static void WriteEntryTable(HWND list, TableText *table)
         }
         double hours = EntryHours(list, row);
         total += hours;
+        AddPayDay(&week, HoursInHundredths(hours));
         PutHours(table, hours);
         PutLineEnd(table);
     }
 
-    PutText(table, "Total");
-    for (int column = 1; column <= 9; column++)
-        PutChar(table, '\t');
-    PutHours(table, total);
-    PutLineEnd(table);
+    char text[NUMBER_TEXT_SIZE];
+    FormatFixed(text, sizeof text, total, 0, 2);
+    PutSummaryLine(table, "Total", text);
+    PaySummary summary;
+    EndPayWeek(&week, &summary);
+    PutPaySummary(table, &summary);
 }
 
 /* The clipboard may be held by another program for a moment. */

@@ -2,6 +2,7 @@
    Undo, Redo and Paste change them. */
 
 #include "app.h"
+#include "paysummary.h"
 #include "resource.h"
 #include "totals.h"
 
@@ -133,6 +134,7 @@ void ShowListAfterChange(HWND focus, int whenEmpty)
     } else { /* nothing left to show, and no total: as Clear All leaves it */
         EmptyEditor();
         SetDlgItemTextA(hMainWnd, IDC_GRANDTOTAL, "");
+        EmptyPaySummary();
         GrandTotal = 0.0;
     }
     PutCaretOnSelectedRow();

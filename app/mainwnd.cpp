@@ -3,6 +3,7 @@
 
 #include "accessible.h"
 #include "app.h"
+#include "paysummary.h"
 #include "print.h"
 #include "registry.h"
 #include "resource.h"
@@ -150,6 +151,7 @@ int CreateMainWindow(HINSTANCE instance, int showCommand)
 
     SetFocus(hNewButton);
     LoadAppSettings(hMainWnd);
+    MakePaySummary(); /* after the settings, whose pay rules it shows */
     for (int id = IDC_TIMEIN1; id <= IDC_TIMEOUT4; id++)
         SendDlgItemMessageA(hMainWnd, id, EM_LIMITTEXT, FIELD_TEXT_CHARS, 0);
 

@@ -204,8 +204,11 @@ PasteLineKind ReadPasteLine(const char *line, size_t length, const TimeRules *ru
     int count = SplitCells(line, length, cells);
     if (count == 0)
         return PASTE_SKIPPED;
-    if (CellIs(&cells[0], "Entry") || CellIs(&cells[0], "Total"))
-        return PASTE_SKIPPED;
+    static const char *const SKIPPED_LABELS[] = {"Entry",    "Total",       "Regular",
+                                                 "Overtime", "Double time", "Gross pay"};
+    for (const char *label : SKIPPED_LABELS)
+        if (CellIs(&cells[0], label))
+            return PASTE_SKIPPED;
 
     int first;
     if (count == MOST_CELLS && IsWholeNumber(&cells[0]))

@@ -11,7 +11,7 @@
 #define PASTE_MAX_ROWS     10000
 
 enum PasteLineKind {
-    PASTE_SKIPPED,   /* an empty line, or the heading or Total line of a copied table */
+    PASTE_SKIPPED,   /* an empty line, or the heading, Total or pay line of a copied table */
     PASTE_ENTRY,     /* the eight times of an entry */
     PASTE_LEFT_OUT   /* a line that is no entry */
 };

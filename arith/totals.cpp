@@ -4,6 +4,8 @@
 
 #include "totals.h"
 #include "app.h"
+#include "pay.h"
+#include "paysummary.h"
 #include "resource.h"
 #include "settings.h"
 #include "timecalc.h"
@@ -146,8 +148,16 @@ void ShowSelectedEntry(void)
 void UpdateGrandTotal(void)
 {
     GrandTotal = 0.0;
+    PayWeek week; /* the pay summary, from the same reads of the rows */
+    BeginPayWeek(&week, &CurrentPayRules);
     int count = (int)SendMessageA(hEntryList, LVM_GETITEMCOUNT, 0, 0);
-    for (int row = 0; row < count; row++)
-        GrandTotal += EntryHours(hEntryList, row);
+    for (int row = 0; row < count; row++) {
+        double hours = EntryHours(hEntryList, row);
+        GrandTotal += hours;
+        AddPayDay(&week, HoursInHundredths(hours));
+    }
     SetNumberText(IDC_GRANDTOTAL, GrandTotal, 8);
+    PaySummary summary;
+    EndPayWeek(&week, &summary);
+    ShowPaySummary(&summary);
 }

@@ -17,6 +17,8 @@ double RoundToStep(double x);
 void EvaluateTimeField(int field, int partner, int result);
 void UpdateEntryTotal(void);
 void ShowSelectedEntry(void);
+/* The grand total and the pay summary of the week (by CurrentPayRules), both
+   from one read of the rows. */
 void UpdateGrandTotal(void);
 
 /* The text of a list cell, read into capacity bytes and always terminated. */

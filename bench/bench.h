@@ -82,6 +82,11 @@ void TargetIn(char *target, size_t size, const PairedMedians *m, double seconds)
 /* ---- the parts of the table ---- */
 
 void BenchCommands(void);            /* commands.cpp */
+/* One Add of a typed entry, and its floor (commands.cpp). */
+double TimeAdd(int rows, int turn);
+double AddFloor(int rows, int turn);
+void BenchPaySummary(void);          /* paysummary.cpp */
+void ProfilePaySummary(void);        /* paysummary.cpp, in --profile */
 void BenchListChanges(void);         /* listchanges.cpp */
 void BenchBulkChanges(void);         /* bulkchanges.cpp, also --bulk-only */
 void BenchProfile(int rows);         /* profile.cpp, --profile */

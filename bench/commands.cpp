@@ -26,7 +26,7 @@ static void RepaintAfter(double from)
 }
 
 /* One Add of a typed entry; the entry is taken out again outside the timing. */
-static double TimeAdd(int, int)
+double TimeAdd(int, int)
 {
     Click(hNewButton);
     Pump();
@@ -44,7 +44,7 @@ static double TimeAdd(int, int)
 }
 
 /* The grand total an Add recomputes counts the added row too. */
-static double AddFloor(int rows, int)
+double AddFloor(int rows, int)
 {
     return GrandTotalReads(rows + 1);
 }

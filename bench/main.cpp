@@ -95,6 +95,7 @@ int main(int argc, char **argv)
         return 0;
     }
     BenchCommands();
+    BenchPaySummary();
     BenchListChanges();
     BenchBulkChanges();
     if (withPrint)

@@ -73,6 +73,7 @@ void BenchProfile(int rows)
         runs[i] = Seconds() - start;
     }
     MedianRow("ShowSelectedEntry", runs, repeats);
+    ProfilePaySummary();
 
     for (int i = 0; i < repeats; i++) {
         double times[8];

@@ -237,17 +237,31 @@ int DrawEntryFrame(HDC dc, int line, int lineHeight, int horzRes, int timeLabelW
     return line + 1;
 }
 
-int DrawTotalLine(HWND owner, HDC dc, int line, int lineHeight, int horzRes, double total)
+int DrawHeadingLine(HWND owner, HDC dc, int line, int lineHeight, int horzRes,
+                    const WCHAR *text, int length)
 {
     HFONT previous;
     HFONT font = SelectBoldFont(owner, dc, HEADING_POINTS, &previous);
+    TEXTMETRICA metrics;
+    int height = GetTextMetricsA(dc, &metrics) ? (int)(metrics.tmHeight + metrics.tmExternalLeading)
+                                               : 0;
+    int x = horzRes - GetDeviceCaps(dc, LOGPIXELSX) / 2 - SheetTextWidth(dc, text, length);
+    DrawSheetText(dc, x, line * lineHeight, text, length);
+    RestoreFont(dc, font, previous);
+    return height;
+}
+
+int DrawTotalLine(HWND owner, HDC dc, int line, int lineHeight, int horzRes, double total,
+                  int *height)
+{
     char number[NUMBER_TEXT_SIZE];
     char text[TOTAL_TEXT_SIZE];
     FormatFixed(number, sizeof number, total, 9, 2);
     snprintf(text, sizeof text, "TOTAL: %s", number);
-    int x = horzRes - GetDeviceCaps(dc, LOGPIXELSX) / 2 - TextWidth(dc, text);
-    PutText(dc, x, line * lineHeight, text);
-    RestoreFont(dc, font, previous);
+    WCHAR wide[SHEET_TEXT_UNITS];
+    int drawn = DrawHeadingLine(owner, dc, line, lineHeight, horzRes, wide, Widen(text, wide));
+    if (height)
+        *height = drawn;
     return line + 1;
 }
 

@@ -82,7 +82,15 @@ void ReleaseBodyFont(HDC dc, BodyFontRecord *body);
 
 int DrawPageHeader(HWND owner, HDC dc, int line, int lineHeight, int horzRes);
 int DrawEntryFrame(HDC dc, int line, int lineHeight, int horzRes, int timeLabelWidth);
-int DrawTotalLine(HWND owner, HDC dc, int line, int lineHeight, int horzRes, double total);
+/* "TOTAL: %9.2f" in the bold heading font, its right end half an inch from
+   the right edge; height (when not NULL) gets the height of a line in that
+   font, 0 when unknown. */
+int DrawTotalLine(HWND owner, HDC dc, int line, int lineHeight, int horzRes, double total,
+                  int *height = NULL);
+/* Any text of at most SHEET_TEXT_UNITS units so, as the pay summary's lines
+   are drawn; gives the height of a line in that font (0 when unknown). */
+int DrawHeadingLine(HWND owner, HDC dc, int line, int lineHeight, int horzRes,
+                    const WCHAR *text, int length);
 
 /* A value of the grid in column 1 to 8 ("%8.2f") or the entry total in
    column 9 ("%9.2f"), placed by the half width of the widest such text. */

@@ -1,9 +1,12 @@
 /* The print job: every row of the list of entries as one spooled document,
-   a framed block per entry, the grand total and a page number on every page. */
+   a framed block per entry, the grand total, the pay summary of the week and
+   a page number on every page. */
 
 #include "print.h"
 
 #include "app.h"
+#include "paysummary.h"
+#include "settings.h"
 #include "timecalc.h"
 #include "totals.h"
 
@@ -38,6 +41,48 @@ static int TurnPage(HWND owner, HDC dc, const SheetGeometry *page, int line, int
     calls->endPage(dc);
     calls->startPage(dc);
     return DrawPageHeader(owner, dc, HEADER_FIRST_LINE, page->lineHeight, page->horzRes);
+}
+
+#define PAY_PRINT_LINES 6
+
+/* A text in the program's code page added to a line of the page; gives the
+   line's new length. */
+static int Append(WCHAR *line, int length, const char *text)
+{
+    int added = MultiByteToWideChar(CP_ACP, 0, text, -1, line + length, SHEET_TEXT_UNITS - length);
+    return added > 0 ? length + added - 1 : length;
+}
+
+/* The lines of the pay summary as the page shows them: "REGULAR: %9.2f" and
+   the others, with a rate the rate and the gross pay, and the note of more
+   entries than a week has days; gives their count. */
+static int PaySummaryTexts(const PaySummary *summary,
+                           WCHAR texts[PAY_PRINT_LINES][SHEET_TEXT_UNITS],
+                           int lengths[PAY_PRINT_LINES])
+{
+    static const char *const LABELS[3] = {"REGULAR: ", "OVERTIME: ", "DOUBLE TIME: "};
+    const long long hours[3] = {summary->Regular, summary->Overtime, summary->DoubleTime};
+    char text[PAY_NOTE_SIZE];
+    int count = 0;
+    for (; count < 3; count++) {
+        FormatHundredths(text, sizeof text, hours[count], 9);
+        lengths[count] = Append(texts[count], Append(texts[count], 0, LABELS[count]), text);
+    }
+    if (summary->HasPay) {
+        int n = Append(texts[count], 0, "RATE: ");
+        lengths[count] = n + FormatRateMoney(texts[count] + n, SHEET_TEXT_UNITS - n, summary->Rate);
+        count++;
+        n = Append(texts[count], 0, "GROSS PAY: ");
+        lengths[count] =
+            n + FormatPayMoney(texts[count] + n, SHEET_TEXT_UNITS - n, summary->GrossPay);
+        count++;
+    }
+    FormatPayNote(text, sizeof text, summary->Days);
+    if (text[0]) {
+        lengths[count] = Append(texts[count], 0, text);
+        count++;
+    }
+    return count;
 }
 
 int RunPrintJob(HWND owner, HDC dc, HWND list, const DOCINFOA *document,
@@ -80,6 +125,8 @@ int RunPrintJob(HWND owner, HDC dc, HWND list, const DOCINFOA *document,
 
     int count = (int)SendMessageA(list, LVM_GETITEMCOUNT, 0, 0);
     double grandTotal = 0.0;
+    PayWeek week;
+    BeginPayWeek(&week, &CurrentPayRules);
     int valueHalf = body.widths.value / 2;
     int totalHalf = body.widths.total / 2;
     for (int row = 0; row < count; row++) {
@@ -87,6 +134,7 @@ int RunPrintJob(HWND owner, HDC dc, HWND list, const DOCINFOA *document,
         ReadEntryTimes(list, row, times);
         double entryTotal = RowHours(times);
         grandTotal += entryTotal;
+        AddPayDay(&week, HoursInHundredths(entryTotal));
 
         int valueLine = DrawEntryFrame(dc, line, page.lineHeight, page.horzRes,
                                        body.widths.timeLabel);
@@ -102,7 +150,23 @@ int RunPrintJob(HWND owner, HDC dc, HWND list, const DOCINFOA *document,
 
     if (!RoomBelow(line, page.lastLine))
         line = TurnPage(owner, dc, &page, line, &number, calls);
-    line = DrawTotalLine(owner, dc, line, page.lineHeight, page.horzRes, grandTotal);
+    int totalLine = line, height = 0;
+    line = DrawTotalLine(owner, dc, line, page.lineHeight, page.horzRes, grandTotal, &height);
+
+    /* the pay summary, step lines apart, after the total or on one more page */
+    PaySummary summary;
+    EndPayWeek(&week, &summary);
+    WCHAR texts[PAY_PRINT_LINES][SHEET_TEXT_UNITS];
+    int lengths[PAY_PRINT_LINES];
+    int lines = PaySummaryTexts(&summary, texts, lengths);
+    int step = LinesForHeight(height, page.lineHeight);
+    int first = PaySummaryLine(totalLine, lines, step, page.lastLine);
+    if (!first)
+        first = TurnPage(owner, dc, &page, line, &number, calls);
+    for (int i = 0; i < lines; i++)
+        DrawHeadingLine(owner, dc, first + i * step, page.lineHeight, page.horzRes, texts[i],
+                        lengths[i]);
+    line = first + lines * step;
 
     DrawPageNumber(dc, PageNumberLine(line, page.lastLine), page.lineHeight, page.horzRes,
                    number);

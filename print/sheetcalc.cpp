@@ -113,7 +113,20 @@ int FitBodySize(int horzRes, GridWidthProc measure, void *context)
     }
 }
 
-void PlanTimesheet(long entries, int lastLine, TimesheetPlan *plan)
+int LinesForHeight(int height, int lineHeight)
+{
+    if (lineHeight < 1 || height <= lineHeight)
+        return 1;
+    return ClampToInt(((long long)height + lineHeight - 1) / lineHeight);
+}
+
+int PaySummaryLine(int totalLine, int count, int step, int lastLine)
+{
+    long long first = (long long)totalLine + step;
+    return first + (long long)count * step <= (long long)lastLine - 1 ? (int)first : 0;
+}
+
+void PlanTimesheet(long entries, int lastLine, TimesheetPlan *plan, int summaryLines, int step)
 {
     int page = 1;
     int line = FIRST_BLOCK_LINE;
@@ -135,6 +148,17 @@ void PlanTimesheet(long entries, int lastLine, TimesheetPlan *plan)
     plan->totalPage = page;
     plan->totalLine = line;
     line++;
+    plan->summaryPage = plan->summaryLine = 0;
+    if (summaryLines > 0) {
+        int first = PaySummaryLine(plan->totalLine, summaryLines, step, lastLine);
+        if (!first) {
+            page++;
+            first = FIRST_BLOCK_LINE;
+        }
+        plan->summaryPage = page;
+        plan->summaryLine = first;
+        line = first + summaryLines * step;
+    }
     plan->lastPageNumberLine = PageNumberLine(line, lastLine);
     plan->pages = page;
 }

@@ -91,16 +91,31 @@ int PageCapacity(int lastLine);
 typedef long long (*GridWidthProc)(int points, void *context);
 int FitBodySize(int horzRes, GridWidthProc measure, void *context);
 
+/* The body lines that a text line of the given height takes (at least 1):
+   the lines of the pay summary, in the total line's font, are so far apart. */
+int LinesForHeight(int height, int lineHeight);
+
+/* The line of the first of count lines of the pay summary, which follow the
+   total line step lines apart: step lines below the total line when the last
+   of them ends above the page number's line (last line - 1); 0 when there is
+   no room for them there, and they begin on one more page, on its
+   FIRST_BLOCK_LINE. */
+int PaySummaryLine(int totalLine, int count, int step, int lastLine);
+
 /* Where an entry list of the given length puts things on pages with the given
-   last line, by the rules the print job follows. */
+   last line, by the rules the print job follows, with summaryLines lines of
+   the pay summary step lines apart after the total (none by default). */
 struct TimesheetPlan {
     int pages;             /* pages printed */
     int totalPage;         /* the page of the total line (1 based) */
     int totalLine;         /* the line of the total line */
     int lastValueLine;     /* the value line of the last entry (0 when none) */
     int lastPageNumberLine;
+    int summaryPage;       /* the page and line of the first line of the pay summary */
+    int summaryLine;
 };
-void PlanTimesheet(long entries, int lastLine, TimesheetPlan *plan);
+void PlanTimesheet(long entries, int lastLine, TimesheetPlan *plan, int summaryLines = 0,
+                   int step = 1);
 
 /* The header's clock texts: "MM/DD/YY" (the year modulo 100) and "HH:MM:SS",
    each field with a leading zero. Return the length written. */

@@ -61,6 +61,11 @@
 #define IDC_CLEARALL            1019
 #define IDC_PREFERENCES         1020
 #define IDC_PRINT               1021
+/* the pay summary of the week under the entry editor */
+#define IDC_REGULARHOURS        1022
+#define IDC_OVERTIMEHOURS       1023
+#define IDC_DOUBLETIMEHOURS     1024
+#define IDC_GROSSPAY            1025
 
 /* About box */
 #define IDC_ABOUTICON           2

@@ -193,6 +193,10 @@ const std::vector<std::string> MAIN_WINDOW_TEXTS = Sorted({
     Line(IDC_PAIRTOTAL4, "description", "Hours of pair 4"),
     Line(IDC_ENTRYTOTAL, "description", "Hours of this entry"),
     Line(IDC_GRANDTOTAL, "description", "Hours of all entries"),
+    Line(IDC_REGULARHOURS, "description", "Regular hours of the week"),
+    Line(IDC_OVERTIMEHOURS, "description", "Overtime hours of the week"),
+    Line(IDC_DOUBLETIMEHOURS, "description", "Double-time hours of the week"),
+    Line(IDC_GROSSPAY, "description", "Gross pay of the week"),
 });
 const std::vector<std::string> PREFERENCES_TEXTS = Sorted({
     Line(IDC_COMPANYNAME, "name", "Company Name"),
@@ -268,7 +272,7 @@ TEST_F(Accessibility, EveryUnlabelledControlIsNamedAndNothingElseChanges)
         EXPECT_EQ(c.asked ? MAIN_WINDOW_TEXTS : NOTHING, Recorded(hMainWnd));
         EXPECT_EQ(0, Service.alive) << "the service was not released";
 
-        EXPECT_EQ(25, ChildCount());
+        EXPECT_EQ(25 + 9, ChildCount()); // and the pay summary's statics
         EXPECT_EQ(IdleStates(false), EnabledStates());
         EXPECT_EQ("New", FocusName());
         EXPECT_EQ("0.00|0.00|0.00|0.00|0.00|0.00|0.00|0.00", FieldTexts());

@@ -1,7 +1,9 @@
 // The time arithmetic as functions of values: reading numbers, rounding to
-// decimals and to the step, the typed notation, and pair and row hours.
+// decimals and to the step, the typed notation, pair and row hours, and the
+// pay summary of a week.
 #include <gtest/gtest.h>
 
+#include "pay.h"
 #include "timecalc.h"
 
 #include <math.h>
@@ -10,6 +12,7 @@
 #include <stdlib.h>
 #include <string.h>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -350,6 +353,47 @@ TEST(RowHours, AddsTheFourPairsAndCountsAZeroSide)
     const double open[8] = {8.0, 0.0, 0, 0, 0, 0, 0, 0};
     EXPECT_DOUBLE_EQ(RowHours(open), 8.0);
     EXPECT_DOUBLE_EQ(PairHours(22.0, 6.0), 16.0);
+}
+
+
+// The worked examples of the guide: hours in hundredths, the rate in
+// ten-thousandths, the figures in hundredths and cents.
+TEST(PaySummary, WorkedExamples)
+{
+    const PayRules federal = DEFAULT_PAY_RULES;
+    PayRules california = federal, seventh = federal;
+    california.OvertimeDaily = 800;
+    california.DoubleTimeDaily = 1200;
+    seventh.SeventhDay = 1;
+    struct {
+        const char *what;
+        PayRules rules;
+        long long rate;
+        std::vector<long long> days;
+        long long regular, overtime, doubleTime, gross;
+    } cases[] = {
+        {"46 hours at $6", federal, 60000, {4600}, 4000, 600, 0, 29400},
+        {"the week, weekly only", federal, 250000, {1000, 800, 1300, 800, 800}, 4000, 700, 0, 126250},
+        {"the week, daily 8 / 12", california, 250000, {1000, 800, 1300, 800, 800}, 4000, 600, 100, 127500},
+        {"seventh day", seventh, 200000, {800, 800, 800, 800, 800, 800, 1000}, 4000, 1600, 200, 136000},
+        {"no seventh-day rule", federal, 200000, {800, 800, 800, 800, 800, 800, 1000}, 4000, 1800, 0, 134000},
+        {"a day off: no seventh day", seventh, 200000, {800, 800, 0, 800, 800, 800, 1000}, 4000, 1000, 0, 110000},
+        {"41.25 hours at $17.36", federal, 173600, {4125}, 4000, 125, 0, 72695},
+        {"half a cent goes up", federal, 50, {100, 0, 0}, 100, 0, 0, 1},
+        {"eight days, one week", california, 10000, {800, 800, 800, 800, 800, 800, 800, 1300}, 4000, 2800, 100, 8400},
+    };
+    for (auto &c : cases) {
+        PayRules rules = c.rules;
+        rules.HasRate = 1;
+        rules.HourlyRate = c.rate;
+        PaySummary got;
+        SummarizePayWeek(c.days.data(), (long)c.days.size(), &rules, &got);
+        EXPECT_EQ(c.regular, got.Regular) << c.what;
+        EXPECT_EQ(c.overtime, got.Overtime) << c.what;
+        EXPECT_EQ(c.doubleTime, got.DoubleTime) << c.what;
+        EXPECT_EQ(c.gross, got.GrossPay) << c.what;
+        EXPECT_EQ((long)c.days.size(), got.Days) << c.what;
+    }
 }
 
 } // namespace

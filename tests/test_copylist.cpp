@@ -1,5 +1,6 @@
-// Ctrl+C and Ctrl+Insert in the list of entries: the text a spreadsheet gets,
-// a clipboard held by another thread, and that copying changes nothing.
+// Ctrl+C and Ctrl+Insert in the list of entries: the text a spreadsheet gets
+// (with the pay summary's lines), a clipboard held by another thread, and
+// that copying changes nothing.
 #include <gtest/gtest.h>
 
 #include "app.h"
@@ -38,6 +39,7 @@ struct CopyCase {
     UINT key;
     std::vector<CopyRow> rows;
     const char *total;
+    std::vector<const char *> pay;   // regular, overtime and double time, by the default rules
 };
 
 class CopiedText : public CopyList, public ::testing::WithParamInterface<CopyCase> {};
@@ -70,6 +72,9 @@ TEST_P(CopiedText, IsTheListAsATableWithTheHoursOfEachRowAndTheGrandTotal)
         expected += std::string(c.rows[row].hours) + "\r\n";
     }
     expected += std::string("Total\t\t\t\t\t\t\t\t\t") + c.total + "\r\n";
+    const char *labels[3] = {"Regular", "Overtime", "Double time"};
+    for (int line = 0; line < 3; line++)
+        expected += std::string(labels[line]) + "\t\t\t\t\t\t\t\t\t" + c.pay[line] + "\r\n";
     EXPECT_EQ(expected, ClipboardText());
     EXPECT_EQ(c.total, Trimmed(ControlText(IDC_GRANDTOTAL)));
 }
@@ -77,7 +82,7 @@ TEST_P(CopiedText, IsTheListAsATableWithTheHoursOfEachRowAndTheGrandTotal)
 INSTANTIATE_TEST_SUITE_P(
     Keys, CopiedText,
     ::testing::Values(
-        CopyCase{"EmptyList", 'C', {}, "0.00"},
+        CopyCase{"EmptyList", 'C', {}, "0.00", {"0.00", "0.00", "0.00"}},
         CopyCase{"TypedWeek",
                  'C',
                  {{true, {"8", "12", "12*30", "5-30"}, "9.00"},
@@ -85,8 +90,8 @@ INSTANTIATE_TEST_SUITE_P(
                   {true, {"0", "17", "0", "0"}, "17.00"}, // In at 0.00 counts Out in full
                   {true, {"17", "8"}, "9.00"},            // In after Out: not over midnight
                   {true, {"8.3", "12.1", "0", "0", "0", "0", "13", "17.25"}, "8.05"}},
-                 "50.80"},
-        CopyCase{"CtrlInsert", VK_INSERT, {{true, {"8", "16*30"}, "8.50"}}, "8.50"},
+                 "50.80", {"40.00", "10.80", "0.00"}},
+        CopyCase{"CtrlInsert", VK_INSERT, {{true, {"8", "16*30"}, "8.50"}}, "8.50", {"8.50", "0.00", "0.00"}},
         // The cells are copied whole; the hours come from their first ten
         // characters, as for the grand total.
         CopyCase{"LargestValues",
@@ -95,7 +100,7 @@ INSTANTIATE_TEST_SUITE_P(
                            "99999999", "-9999999"}, "439999992.00"},
                   {false, {"1e308", "-1e308", "1e308", "-1e308", "1e308", "-1e308", "1e308",
                            "-1e308"}, "4400000000.00"}},
-                 "4839999992.00"}),
+                 "4839999992.00", {"40.00", "4839999952.00", "0.00"}}),
     [](const ::testing::TestParamInfo<CopyCase> &info) { return std::string(info.param.name); });
 
 TEST_F(CopyList, OtherKeysAndAFieldsOwnCtrlCAreLeftAlone)

@@ -7,6 +7,8 @@
 #include "app.h"
 #include "harness.h"
 #include "resource.h"
+#include "settings.h"
+#include "totals.h"
 
 #include <commctrl.h>
 #include <string>
@@ -555,7 +557,9 @@ INSTANTIATE_TEST_SUITE_P(
         PasteCase{"ACopiedTableWithNumbersHoursAndTotal", NULL,
                   "Entry\tTime In 1\tTime Out 1\tTime In 2\tTime Out 2\tTime In 3\tTime Out 3\tTime "
                   "In 4\tTime Out 4\tHours\r\n7\t8.00\t12.00\t12.50\t17.50\t0.00\t0.00\t0.00\t0.00"
-                  "\t99.00\r\nTotal\t\t\t\t\t\t\t\t\t99.00\r\n",
+                  "\t99.00\r\nTotal\t\t\t\t\t\t\t\t\t99.00\r\nRegular\t\t\t\t\t\t\t\t\t40.00\r\n"
+                  "Overtime\t\t\t\t\t\t\t\t\t59.00\r\nDouble time\t\t\t\t\t\t\t\t\t0.00\r\n"
+                  "Gross pay\t\t\t\t\t\t\t\t\t1275.00\r\n",
                   {"8.00 12.00 12.50 17.50 0.00 0.00 0.00 0.00"}, ""},
         PasteCase{"EightTimesAndEmptyCells", NULL, "1\t2\t\t4\t5\t6\t7\t8\t\t\t\n",
                   {"1.00 2.00 0.00 4.00 5.00 6.00 7.00 8.00"}, ""},
@@ -628,6 +632,77 @@ TEST_F(ListChanges, AClipboardHeldElsewhereIsGivenUpAfterAMomentWithABeep)
     ReleaseHeldClipboard();
     KeyStroke(hEntryList, VK_INSERT, WITH_SHIFT); // free again: it pastes
     EXPECT_EQ("1,2", EntryNumbers());
+}
+
+
+// ---- the pay summary -----------------------------------------------------------
+
+class PaySummaryFollows : public ListChanges {
+protected:
+    void TearDown() override
+    {
+        const PayRules defaults = DEFAULT_PAY_RULES;
+        CurrentPayRules = defaults;
+        ListChanges::TearDown();
+    }
+};
+
+// The four figures and the note of more days than a week has, '|' between.
+std::string Summary()
+{
+    std::string shown;
+    for (int id = IDC_REGULARHOURS; id <= IDC_GROSSPAY; id++)
+        shown += Trimmed(ControlText(id)) + "|";
+    for (HWND child = GetWindow(hMainWnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (WindowText(child).find("counted as one week") != std::string::npos)
+            shown += WindowText(child);
+    return shown;
+}
+
+// The week of the guide: Mon 10 h, Tue 8, Wed 13, Thu 8, Fri 8.
+TEST_F(PaySummaryFollows, EveryChangeOfTheListAndOfTheRules)
+{
+    for (const char *out : {"18", "16", "21", "16", "16"})
+        EnterRow({"8", out});
+    EXPECT_EQ("40.00|7.00|0.00||", Summary());
+    Restart(); // the kept list read at start
+    EXPECT_EQ("40.00|7.00|0.00||", Summary());
+    SelectRowByState(2);
+    Click(hDeleteButton);
+    EXPECT_EQ("34.00|0.00|0.00||", Summary());
+    int added = 0;
+    for (const char *command : {"U", "Y", "U"})
+        Command(command, &added);
+    EXPECT_EQ("40.00|7.00|0.00||", Summary());
+
+    PayRules california = DEFAULT_PAY_RULES;
+    california.OvertimeDaily = 800;
+    california.DoubleTimeDaily = 1200;
+    california.HasRate = 1;
+    california.HourlyRate = 250000;
+    CurrentPayRules = california;
+    UpdateGrandTotal(); // as the rules' dialog ends
+    EXPECT_EQ("40.00|6.00|1.00|$1,275.00|", Summary());
+
+    SetFocus(hEntryList);
+    PressKey('C', false, true); // the copy's own lines are in test_copylist
+    EXPECT_NE(std::string::npos, ClipboardText().find("\r\nGross pay\t\t\t\t\t\t\t\t\t1275.00\r\n"));
+    Click(hClearAllButton);
+    EXPECT_EQ("||||", Summary());
+    SetFocus(hEntryList);
+    PressKey('V', false, true); // no message: the pay lines are passed over
+    EXPECT_EQ(5, RowCount());
+    EXPECT_EQ("40.00|6.00|1.00|$1,275.00|", Summary());
+
+    for (int i = 0; i < 3; i++)
+        EnterRow({"8", "16"});
+    EXPECT_EQ("40.00|30.00|1.00|$2,175.00|8 days: counted as one week", Summary());
+    // a day of 10,000,000 hours: $500,002,025.00 does not fit its static, and
+    // 9999989.00 hours (by the width of the font) fit or do not, never cut
+    EnterRow({"0", "1e10"});
+    std::string doubleTime = Trimmed(ControlText(IDC_DOUBLETIMEHOURS));
+    EXPECT_TRUE(doubleTime == "9999989.00" || doubleTime == "too large") << doubleTime;
+    EXPECT_EQ("40.00|42.00|" + doubleTime + "|too large|9 days: counted as one week", Summary());
 }
 
 } // namespace

@@ -77,7 +77,7 @@ TEST_F(MainWindow, HasItsTwentyFiveControlsAsLaidOut)
     std::vector<HWND> children;
     for (HWND child = GetWindow(hMainWnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         children.push_back(child);
-    ASSERT_EQ(children.size(), 25u);
+    ASSERT_EQ(children.size(), 25u + 9u); // and the pay summary's statics, below
 
     for (const ExpectedControl &c : CONTROLS) {
         HWND found = NULL;
@@ -102,6 +102,20 @@ TEST_F(MainWindow, HasItsTwentyFiveControlsAsLaidOut)
     // The frame lies under the fields and totals it frames.
     EXPECT_EQ(ClassOf(children.back()), "Static");
     EXPECT_EQ(ClientRectOf(children.back()).left, 265);
+
+    // The pay summary's statics and labels: in the client area of Windows 10
+    // at 100 % (342 high), clear of every control above, out of the Tab order.
+    for (size_t i = 0; i < 9; i++) { // made last, above the others
+        HWND child = children[i];
+        RECT r = ClientRectOf(child), overlap;
+        EXPECT_STRCASEEQ("Static", ClassOf(child).c_str());
+        EXPECT_EQ(0, GetWindowLongA(child, GWL_STYLE) & WS_TABSTOP) << WindowText(child);
+        EXPECT_TRUE(r.bottom <= 342 && r.right <= 624) << WindowText(child);
+        for (const ExpectedControl &c : CONTROLS) {
+            RECT taken = {c.x, c.y, c.x + c.width, c.y + c.height};
+            EXPECT_FALSE(IntersectRect(&overlap, &r, &taken)) << WindowText(child) << " on " << c.text;
+        }
+    }
 }
 
 TEST_F(MainWindow, TheFieldsOnTheFrameAreOnTop)

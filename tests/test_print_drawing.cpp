@@ -98,6 +98,18 @@ protected:
         return m;
     }
 
+    // The height of a line in the bold font of the total.
+    int HeadingHeight()
+    {
+        HFONT font = Font(14, 700);
+        HGDIOBJ old = SelectObject(printer, font);
+        TEXTMETRICA tm;
+        GetTextMetricsA(printer, &tm);
+        SelectObject(printer, old);
+        DeleteObject(font);
+        return tm.tmHeight + tm.tmExternalLeading;
+    }
+
     // The width of a recorded text shaped in its font, and whether that font has its glyphs.
     int DrawnWidth(const DrawnText &t, bool *hasGlyphs)
     {
@@ -261,6 +273,12 @@ TEST_F(PrintDrawing, OnePageHasTheHeaderTheBlocksTheTotalAndThePageNumber)
     }
     std::string total = "TOTAL:     24.50";
     expected.push_back({total, horz - dpiX / 2 - Width(14, 700, total), 16 * L, heading});
+    // the pay summary in the total's style, as many lines apart as a line of it takes
+    int step = (HeadingHeight() + L - 1) / L;
+    const char *summary[3] = {"REGULAR:     24.50", "OVERTIME:      0.00", "DOUBLE TIME:      0.00"};
+    for (int i = 0; i < 3; i++)
+        expected.push_back({summary[i], horz - dpiX / 2 - Width(14, 700, summary[i]),
+                            (16 + (i + 1) * step) * L, heading});
     expected.push_back({"Page     1", horz / 2, (lastLine - 1) * L, body});
 
     std::vector<const DrawnText *> used;
@@ -331,7 +349,7 @@ TEST_F(PrintDrawing, OnePageHasTheHeaderTheBlocksTheTotalAndThePageNumber)
     int bold = 0;
     for (const LOGFONTW &font : page.fontsMade)
         bold += font.lfWeight == 700;
-    EXPECT_EQ(3, bold);
+    EXPECT_EQ(6, bold);
 }
 
 TEST_F(PrintDrawing, ThreePagesNumberedWithTheTotalAfterTheLastEntry)
@@ -403,6 +421,42 @@ TEST_F(PrintDrawing, TheTotalGoesOnANewPageWhenTheLastValueLineLeavesNoRoom)
     const DrawnText *second = FindText(pages[1], "Page     2");
     ASSERT_TRUE(second != NULL);
     EXPECT_EQ((lastLine - 1) * L, second->y);
+}
+
+// A last page with room for the total but not for the pay summary after it:
+// the summary goes on one more page, with its header and number.
+TEST_F(PrintDrawing, ThePaySummaryGoesOnOneMorePageWhenTheLastHasNoRoom)
+{
+    int L = Measure(ExpectedBodyPoints()).lineHeight, lastLine = vert / L - 1;
+    int step = (HeadingHeight() + L - 1) / L;
+    PayRules rated = DEFAULT_PAY_RULES, defaults = DEFAULT_PAY_RULES;
+    rated.HasRate = 1;
+    rated.HourlyRate = 173625; // more decimals than the currency has: all of them shown
+    int entries = 1;
+    TimesheetPlan plan;
+    for (;; entries++) {   // 5 lines with the rate
+        PlanTimesheet(entries, lastLine, &plan, 5, step);
+        ASSERT_LT(entries, 100);
+        if (plan.totalPage == 1 && plan.summaryPage == 2)
+            break;
+    }
+    for (int i = 0; i < entries; i++)
+        AppendEntryRow({0, 8});
+    CurrentPayRules = rated;
+    std::vector<RecordedPage> pages = RecordJob();
+    CurrentPayRules = defaults;
+    ASSERT_EQ(2u, pages.size());
+    EXPECT_TRUE(FindPrefix(pages[0], "TOTAL: ") && !FindPrefix(pages[0], "REGULAR: "));
+    ASSERT_TRUE(FindText(pages[0], "Page     1") != NULL);
+    EXPECT_EQ((lastLine - 1) * L, FindText(pages[0], "Page     1")->y);
+    const char *lines[5] = {"REGULAR: ", "OVERTIME: ", "DOUBLE TIME:      0.00", "RATE: $17.3625", "GROSS PAY: $"};
+    for (int i = 0; i < 5; i++) {
+        const DrawnText *line = FindPrefix(pages[1], lines[i]);
+        ASSERT_TRUE(line != NULL) << lines[i];
+        EXPECT_EQ((FIRST_BLOCK_LINE + i * step) * L, line->y) << lines[i];
+    }
+    EXPECT_TRUE(FindText(pages[1], "EMPLOYEE ID: 00123") && !FindText(pages[1], "Time"));
+    EXPECT_TRUE(FindText(pages[1], "Page     2") != NULL);
 }
 
 TEST_F(PrintDrawing, AnEmptyListPrintsOnePageWithAZeroTotal)

@@ -218,6 +218,33 @@ TEST(Pages, NoRoomForTheTotalAfterAValueLineOfLastLineMinusSixOrFive)
     EXPECT_EQ(67, plan.totalLine);
 }
 
+// The pay summary's lines follow the total, step lines apart, and end above
+// the page number's line (last line - 1), or begin one more page.
+TEST(Pages, ThePaySummaryFollowsTheTotalOrBeginsOneMorePage)
+{
+    struct { int height, lineHeight, step; } heights[] = {{58, 40, 2}, {40, 40, 1}, {0, 40, 1}, {81, 40, 3}, {10, 0, 1}};
+    for (auto &h : heights)
+        EXPECT_EQ(h.step, LinesForHeight(h.height, h.lineHeight)) << h.height << " " << h.lineHeight;
+    struct { int total, count, step, last, first; } cases[] = {
+        {10, 3, 2, 71, 12}, {62, 3, 2, 71, 64}, {63, 3, 2, 71, 0}, {60, 5, 1, 71, 61}, {64, 5, 1, 71, 65}, {65, 5, 1, 71, 0},
+    };
+    for (auto &c : cases)
+        EXPECT_EQ(c.first, PaySummaryLine(c.total, c.count, c.step, c.last)) << c.total;
+    // the total on line 67 of 72 leaves no room for three lines two apart
+    TimesheetPlan plan;
+    PlanTimesheet(19, 72, &plan, 3, 2);
+    EXPECT_EQ(1, plan.totalPage);
+    EXPECT_EQ(67, plan.totalLine);
+    EXPECT_EQ(2, plan.summaryPage);
+    EXPECT_EQ(FIRST_BLOCK_LINE, plan.summaryLine);
+    EXPECT_EQ(2, plan.pages);
+    EXPECT_EQ(71, plan.lastPageNumberLine);
+    PlanTimesheet(1, 72, &plan, 3, 2);
+    EXPECT_EQ(1, plan.pages);
+    EXPECT_EQ(15, plan.summaryLine);
+    EXPECT_EQ(71, plan.lastPageNumberLine);
+}
+
 TEST(Pages, AnEmptyListPrintsOnePageWithTheTotal)
 {
     TimesheetPlan plan;

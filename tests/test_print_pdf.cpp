@@ -185,9 +185,18 @@ TEST_F(PrintPdf, AWeekEnteredInTheMainWindowPrintsFromThePrintButton)
     ASSERT_EQ(5, RowCount());
     std::string grandTotal = ControlText(IDC_GRANDTOTAL);
 
+    PayRules rated = DEFAULT_PAY_RULES, defaults = DEFAULT_PAY_RULES;
+    rated.HasRate = 1;
+    rated.HourlyRate = 250000;
+    CurrentPayRules = rated;
     std::string text = Squeezed(PrintToPdf(PressPrint));
+    CurrentPayRules = defaults;
     ASSERT_FALSE(text.empty());
     EXPECT_EQ(1, PageCount(text));
+    // the pay summary after the total: 50 hours at $25, overtime past 40
+    EXPECT_NE(std::string::npos, text.find("TOTAL: 50.00 REGULAR: 40.00 OVERTIME: 10.00 DOUBLE TIME: "
+                                           "0.00 RATE: $25.00 GROSS PAY: $1,375.00"))
+        << text;
     for (int row = 0; row < 5; row++) {
         double times[8];
         ReadEntryTimes(hEntryList, row, times);
