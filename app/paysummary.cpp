@@ -162,7 +162,11 @@ void MakePaySummary(void)
         {IDC_GROSSPAY, ACCESSIBLE_DESCRIPTION, "Gross pay of the week"},
     };
     AnnotateControls(hMainWnd, texts, (int)(sizeof texts / sizeof texts[0]));
+    ShowPaySummaryOfNoDays();
+}
 
+void ShowPaySummaryOfNoDays(void)
+{
     PaySummary none;
     SummarizePayWeek(NULL, 0, &CurrentPayRules, &none);
     ShowPaySummary(&none);

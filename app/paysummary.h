@@ -32,5 +32,7 @@ void MakePaySummary(void);
    grand total. */
 void ShowPaySummary(const PaySummary *summary);
 void EmptyPaySummary(void);
+/* The summary of a list with no row, by the rules now in force. */
+void ShowPaySummaryOfNoDays(void);
 
 #endif
