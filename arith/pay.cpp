@@ -124,42 +124,45 @@ long long HoursInHundredths(double hours)
     return llround(hours * 100.0);
 }
 
-/* The digits of a value not below 0, with a point before its last decimals. */
-static int DecimalText(char *text, size_t capacity, unsigned long long value, int decimals)
+int FormatScaled(char *text, size_t capacity, long long value, int decimals, int fewest)
 {
+    int negative = value < 0;
+    unsigned long long magnitude = negative ? 0ULL - (unsigned long long)value : (unsigned long long)value;
+    while (decimals > fewest && magnitude % 10 == 0) {
+        magnitude /= 10;
+        decimals--;
+    }
     char digits[32];
     int n = 0;
     do {
-        digits[n++] = (char)('0' + value % 10);
-        value /= 10;
-    } while (value > 0 || n <= decimals);
-    size_t length = (size_t)n + (decimals > 0 ? 1 : 0);
+        digits[n++] = (char)('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude > 0 || n <= decimals);
+    size_t length = (size_t)negative + (size_t)n + (decimals > 0 ? 1 : 0);
     if (length >= capacity) {
         if (capacity > 0)
             text[0] = 0;
         return -1;
     }
     size_t at = 0;
+    if (negative)
+        text[at++] = '-';
     for (int i = n - 1; i >= 0; i--) {
         text[at++] = digits[i];
         if (i == decimals && decimals > 0)
             text[at++] = '.';
     }
     text[at] = 0;
-    return (int)at;
+    return decimals;
 }
 
 int FormatHundredths(char *buffer, size_t capacity, long long value, int width)
 {
     char text[PAY_TEXT_SIZE];
-    if (value >= PAY_TOO_LARGE) {
+    if (value >= PAY_TOO_LARGE)
         strcpy(text, PAY_TOO_LARGE_TEXT);
-    } else { /* no figure of the summary is negative; one would keep its sign */
-        text[0] = '-';
-        int sign = value < 0 ? 1 : 0;
-        unsigned long long magnitude = sign ? 0ULL - (unsigned long long)value : (unsigned long long)value;
-        DecimalText(text + sign, sizeof text - (size_t)sign, magnitude, 2);
-    }
+    else /* no figure of the summary is negative; one would keep its sign */
+        FormatScaled(text, sizeof text, value, 2, 2);
     size_t length = strlen(text);
     size_t padding = width > 0 && (size_t)width > length ? (size_t)width - length : 0;
     if (padding + length >= capacity) {
@@ -179,10 +182,5 @@ int FormatRateNumber(char *buffer, size_t capacity, long long rate)
             buffer[0] = 0;
         return -1;
     }
-    int decimals = 4;
-    while (decimals > 2 && rate % 10 == 0) {
-        rate /= 10;
-        decimals--;
-    }
-    return DecimalText(buffer, capacity, (unsigned long long)rate, decimals) < 0 ? -1 : decimals;
+    return FormatScaled(buffer, capacity, rate, 4, 2);
 }

@@ -76,6 +76,12 @@ long long LinePay(long long hours, long long rate, int factor);
    there on. */
 long long HoursInHundredths(double hours);
 
+/* A value in units of 10^-decimals as a plain number: a '-' for a negative
+   value, the digits, and a point before the decimals, of which trailing zeros
+   are dropped down to fewest. Gives the decimals written, or -1 (text "")
+   when it does not fit capacity with its NUL. */
+int FormatScaled(char *text, size_t capacity, long long value, int decimals, int fewest);
+
 /* "%<width>.2f" of a value in hundredths (hours, or cents as a plain number
    such as 1275.00), or PAY_TOO_LARGE_TEXT; returns the length. A text longer
    than capacity - 1 is not written: the buffer then holds "". */

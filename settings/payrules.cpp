@@ -105,37 +105,8 @@ int ReadRuleText(const char *text, int kind, long long *value)
 
 void FormatRuleText(char *text, size_t capacity, int kind, long long value)
 {
-    if (!text || capacity == 0)
-        return;
-    /* Written from the end: the decimals without trailing zeros, the point,
-       the whole part, the sign. */
-    char out[RULE_TEXT_SIZE];
-    int at = (int)sizeof out;
-    out[--at] = 0;
-    int places = RuleDecimals(kind);
-    unsigned long long scale = (unsigned long long)Scale(places);
-    unsigned long long magnitude = value < 0 ? 0ULL - (unsigned long long)value : (unsigned long long)value;
-    unsigned long long whole = magnitude / scale, part = magnitude % scale;
-    while (places > 0 && part % 10 == 0) {
-        part /= 10;
-        places--;
-    }
-    if (places > 0) {
-        for (int i = 0; i < places; i++, part /= 10)
-            out[--at] = (char)('0' + part % 10);
-        out[--at] = '.';
-    }
-    do {
-        out[--at] = (char)('0' + whole % 10);
-        whole /= 10;
-    } while (whole);
-    if (value < 0)
-        out[--at] = '-';
-    size_t length = sizeof out - 1 - (size_t)at;
-    if (length > capacity - 1)
-        length = capacity - 1;
-    memcpy(text, out + at, length);
-    text[length] = 0;
+    if (text && capacity > 0)
+        FormatScaled(text, capacity, value, RuleDecimals(kind), 0);
 }
 
 const PayRuleTextInfo PAY_RULE_TEXT_INFO[PAY_RULE_TEXTS] = {

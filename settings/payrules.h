@@ -41,7 +41,7 @@ int RuleTextChars(int kind);
 #define RULE_TEXT_SIZE 32   /* room for any value's text and the NUL */
 
 /* The shortest text that reads back as value: "40", "1.5", "12.3456"; no
-   trailing zeros, no blanks. Always terminated, never past capacity. */
+   trailing zeros, no blanks; "" when it does not fit capacity. */
 void FormatRuleText(char *text, size_t capacity, int kind, long long value);
 
 /* The six rules kept as texts, in the order of the dialog's fields. */
